@@ -1,0 +1,53 @@
+#include "number_format.h"
+
+#include <array>
+#include <charconv>
+#include <string_view>
+
+namespace quorvel {
+
+std::string FixedText(double value, int decimals) {
+    // Enough for the largest double written out in full, plus decimals.
+    std::array<char, 400> buffer{};
+    const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                            std::chars_format::fixed, decimals);
+    if (error != std::errc()) {
+        return {};
+    }
+    std::string text(buffer.data(), end);
+    // A value that rounds to nothing is written without a sign.
+    if (text.starts_with('-') && text.find_first_not_of("-0.") == std::string::npos) {
+        text.erase(0, 1);
+    }
+    return text;
+}
+
+std::string FormatNumber(double value, int decimals, const RegionalSettings& region) {
+    const std::string plain = FixedText(value, decimals);
+    const std::string_view digits = std::string_view(plain).substr(plain.starts_with('-') ? 1 : 0);
+    const std::size_t point = digits.find('.');
+    const std::string_view whole = digits.substr(0, point);
+    const std::string_view fraction =
+        point == std::string_view::npos ? std::string_view() : digits.substr(point + 1);
+
+    std::string text;
+    text.reserve(plain.size() + whole.size() / 3 * region.groupSeparator.size() +
+                 region.decimalSeparator.size());
+    if (plain.starts_with('-')) {
+        text.push_back('-');
+    }
+    for (std::size_t i = 0; i < whole.size(); ++i) {
+        if (i > 0 && (whole.size() - i) % 3 == 0) {
+            text.append(region.groupSeparator);
+        }
+        text.push_back(whole[i]);
+    }
+    if (!fraction.empty()) {
+        text.append(region.decimalSeparator.empty() ? std::string_view(".")
+                                                    : std::string_view(region.decimalSeparator));
+        text.append(fraction);
+    }
+    return text;
+}
+
+}  // namespace quorvel
