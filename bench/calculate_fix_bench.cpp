@@ -1,0 +1,17 @@
+#include <benchmark/benchmark.h>
+
+#include "calculate_fix.h"
+
+namespace {
+
+// One click on the window's starting entries, conversions and text included.
+void CalculateFixOnStartingEntries(benchmark::State& state) {
+    const quorvel::FixEntries entries;
+    const quorvel::RegionalSettings region;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(quorvel::Command1_Click(entries, region));
+    }
+}
+BENCHMARK(CalculateFixOnStartingEntries);
+
+}  // namespace
