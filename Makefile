@@ -1,0 +1,42 @@
+# Thin wrapper over the CMake presets; each target first installs whatever
+# Debian packages are missing (tools/packages.txt).
+JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 30
+
+.PHONY: all deps build test asan fuzz bench run package clean
+
+all: build
+
+deps:
+	@tools/install-deps
+
+build: deps
+	cmake --preset release
+	cmake --build --preset release -j $(JOBS)
+
+# Every test, with warnings as errors.
+test: deps
+	cmake --preset ci
+	cmake --build --preset ci -j $(JOBS)
+	ctest --preset ci -j $(JOBS)
+
+# The tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+asan: deps
+	cmake --preset asan
+	cmake --build --preset asan -j $(JOBS)
+	ctest --preset asan -j $(JOBS)
+
+# Each fuzz target for FUZZ_SECONDS.
+fuzz: deps
+	cmake --preset fuzz
+	cmake --build --preset fuzz -j $(JOBS)
+	tools/run-fuzzers build/fuzz $(FUZZ_SECONDS)
+
+bench: build
+	build/release/bench/calculate_fix_bench
+
+run: build
+	@tools/start-window build/release/ui/quorvel
+
+clean:
+	rm -rf build
