@@ -19,13 +19,14 @@ std::string DegMinText(double degrees, const RegionalSettings& region) {
     const double whole = Finite(std::trunc(degrees));
     // 0.6 itself, not a division by 100 and a multiplication by 60: the
     // constant fixes the last bit of the written minutes.
-    double degMin = Add(whole, Mul(Sub(degrees, whole), 0.6));
+    const double degMin = Add(whole, Mul(Sub(degrees, whole), 0.6));
+    std::string text = FixedText(degMin, 3);
     // Minutes that round to 60 at the written precision carry into the
     // degrees: 35.99999 degrees is 36 degrees 00.0 minutes, never 35 60.0.
-    if (FixedText(degMin, 3).ends_with(".600")) {
-        degMin = Add(whole, 1.0);
+    if (text.ends_with(".600")) {
+        text = FixedText(Add(whole, 1.0), 3);
     }
-    return FormatNumber(degMin, 3, region);
+    return InUsersNotation(text, region);
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <array>
 #include <charconv>
-#include <string_view>
 
 namespace quorvel {
 
@@ -22,9 +21,8 @@ std::string FixedText(double value, int decimals) {
     return text;
 }
 
-std::string FormatNumber(double value, int decimals, const RegionalSettings& region) {
-    const std::string plain = FixedText(value, decimals);
-    const std::string_view digits = std::string_view(plain).substr(plain.starts_with('-') ? 1 : 0);
+std::string InUsersNotation(std::string_view plain, const RegionalSettings& region) {
+    const std::string_view digits = plain.substr(plain.starts_with('-') ? 1 : 0);
     const std::size_t point = digits.find('.');
     const std::string_view whole = digits.substr(0, point);
     const std::string_view fraction =
@@ -48,6 +46,10 @@ std::string FormatNumber(double value, int decimals, const RegionalSettings& reg
         text.append(fraction);
     }
     return text;
+}
+
+std::string FormatNumber(double value, int decimals, const RegionalSettings& region) {
+    return InUsersNotation(FixedText(value, decimals), region);
 }
 
 }  // namespace quorvel
