@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QWidget>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "error_report.h"
+#include "fix_entries.h"
+
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace quorvel {
+
+// The main window: the entries of two sights, course and speed, the
+// "Calculate Fix" button and the box that shows the fix. It only moves values
+// between its controls and the Calculate Fix command; the calculation lives in
+// the core library.
+class Form1 : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Form1(QWidget* parent = nullptr);
+
+    // Replaces the modal message box that reports a failed calculation.
+    void setErrorReporter(ErrorReporter reporter);
+
+    // The record the Calculate Fix command reads, from the controls as they
+    // stand now.
+    FixEntries entries() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    void bindEntries();
+    void chainTabOrder();
+    void calculateFix();
+
+    std::vector<std::pair<const QLineEdit*, std::string FixEntries::*>> textEntries_;
+    std::vector<std::pair<const QRadioButton*, OptionState FixEntries::*>> optionEntries_;
+    QLineEdit* fixLL_ = nullptr;
+    QPushButton* command1_ = nullptr;
+    ErrorReporter reportError_ = ShowRunTimeError;
+};
+
+}  // namespace quorvel
