@@ -23,7 +23,7 @@ enum class Extra {
 
 // One control of the window as it was designed: geometry in twips, relative to
 // its container, so the rows can be checked against the original layout.
-struct ControlSpec {
+struct ControlRow {
     const char* name;
     ControlKind kind;
     const char* container;  // nullptr: the window's client area
@@ -51,6 +51,6 @@ inline constexpr const char* kCaption = "Kestrane Quorvel";
 
 // The 50 controls in the order they are created; a container comes before
 // the controls it holds.
-std::span<const ControlSpec> Form1Controls();
+std::span<const ControlRow> Form1Controls();
 
 }  // namespace quorvel

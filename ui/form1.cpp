@@ -59,12 +59,14 @@ QFont WindowFont(QFont::Weight weight) {
     return font;
 }
 
-QWidget* MakeControl(const ControlSpec& spec, QWidget* container) {
-    const QString text = QString::fromUtf8(spec.text);
-    switch (spec.kind) {
+QWidget* MakeControl(const ControlRow& row, QWidget* container) {
+    const QString text = QString::fromUtf8(row.text);
+    switch (row.kind) {
         case ControlKind::Label: {
             auto* label = new QLabel(text, container);
             label->setTextFormat(Qt::PlainText);
+            // Captions hang from the top of their boxes, as the layout was
+            // drawn; the row labels "1" and "2" sit lower to line up.
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             return label;
         }
@@ -81,7 +83,7 @@ QWidget* MakeControl(const ControlSpec& spec, QWidget* container) {
             return new QGroupBox(container);
         case ControlKind::OptionButton: {
             auto* button = new OptionButton(text, container);
-            button->setChecked(spec.extra == Extra::Selected);
+            button->setChecked(row.extra == Extra::Selected);
             return button;
         }
         case ControlKind::CommandButton: {
@@ -156,7 +158,6 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     chainTabOrder();
 
     fixLL_ = Find<QLineEdit>(this, "FixLL");
-    MakeOutputBox(fixLL_);
     command1_ = Find<QPushButton>(this, "Command1");
     connect(command1_, &QPushButton::clicked, this, &Form1::calculateFix);
     command1_->installEventFilter(this);
@@ -174,17 +175,20 @@ void Form1::buildControls() {
     std::vector<QRadioButton*> optionButtons;
     std::vector<QWidget*> groups;
 
-    for (const ControlSpec& spec : Form1Controls()) {
-        QWidget* container = spec.container == nullptr ? this : Find<QWidget>(this, spec.container);
-        QWidget* control = MakeControl(spec, container);
-        control->setObjectName(QString::fromLatin1(spec.name));
-        control->setGeometry(Pixels(spec.left), Pixels(spec.top), Pixels(spec.width),
-                             Pixels(spec.height));
+    for (const ControlRow& row : Form1Controls()) {
+        QWidget* container = row.container == nullptr ? this : Find<QWidget>(this, row.container);
+        QWidget* control = MakeControl(row, container);
+        control->setObjectName(QString::fromLatin1(row.name));
+        control->setGeometry(Pixels(row.left), Pixels(row.top), Pixels(row.width),
+                             Pixels(row.height));
         // Set on every control, not inherited: a platform theme may give
         // buttons or entry boxes a font of their own otherwise.
-        control->setFont(spec.weight == Weight::Bold ? bold : normal);
-        if (spec.accessibleName != nullptr) {
-            control->setAccessibleName(QString::fromUtf8(spec.accessibleName));
+        control->setFont(row.weight == Weight::Bold ? bold : normal);
+        if (row.extra == Extra::Output) {
+            MakeOutputBox(qobject_cast<QLineEdit*>(control));
+        }
+        if (row.accessibleName != nullptr) {
+            control->setAccessibleName(QString::fromUtf8(row.accessibleName));
         }
         if (auto* button = qobject_cast<QRadioButton*>(control)) {
             optionButtons.push_back(button);
@@ -216,11 +220,11 @@ void Form1::bindEntries() {
 
 void Form1::chainTabOrder() {
     std::vector<std::pair<int, QWidget*>> stops;
-    for (const ControlSpec& spec : Form1Controls()) {
+    for (const ControlRow& row : Form1Controls()) {
         // Labels and frames never take the focus.
-        if (spec.kind == ControlKind::TextBox || spec.kind == ControlKind::OptionButton ||
-            spec.kind == ControlKind::CommandButton) {
-            stops.emplace_back(spec.tabIndex, Find<QWidget>(this, spec.name));
+        if (row.kind == ControlKind::TextBox || row.kind == ControlKind::OptionButton ||
+            row.kind == ControlKind::CommandButton) {
+            stops.emplace_back(row.tabIndex, Find<QWidget>(this, row.name));
         }
     }
     std::ranges::sort(stops, {}, &std::pair<int, QWidget*>::first);
