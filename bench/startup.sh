@@ -1,0 +1,129 @@
+#!/usr/bin/env bash
+# Start-up time of Quorvel against xcalc on a private Xvfb server: from
+# launching the program to its window being mapped, as a window manager would
+# see it (a MapNotify on the root window). Both are run in turn, RUNS times
+# each after one warm-up run, and the medians, their ratio and Quorvel's peak
+# resident memory are printed.
+#
+#   bench/startup.sh [path/to/quorvel] [runs]
+#
+# Needs Xvfb (xvfb), xev and xprop (x11-utils) and xcalc (x11-apps), all listed in
+# tools/packages.txt.
+set -euo pipefail
+
+program=${1:-build/release/ui/quorvel}
+runs=${2:-15}
+settle=0.5  # seconds after mapping before reading peak memory: the first paint is done by then
+
+for tool in Xvfb xev xprop xcalc stdbuf; do
+    command -v "$tool" >/dev/null || {
+        echo "startup.sh: $tool not found; run tools/install-deps" >&2
+        exit 1
+    }
+done
+[[ -x $program ]] || {
+    echo "startup.sh: $program is not built; run make build" >&2
+    exit 1
+}
+program=$(realpath "$program")
+
+work=$(mktemp -d)
+xvfb_pid=""
+xev_pid=""
+cleanup() {
+    [[ -n $xev_pid ]] && kill "$xev_pid" 2>/dev/null || true
+    [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A display number of the server's own choosing, so nothing else is disturbed.
+Xvfb -displayfd 9 -nolisten tcp -screen 0 1280x1024x24 9>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+until [[ -s $work/display ]]; do
+    kill -0 "$xvfb_pid" 2>/dev/null || {
+        cat "$work/xvfb.log" >&2
+        exit 1
+    }
+    sleep 0.05
+done
+export DISPLAY=":$(head -n1 "$work/display")"
+export QT_QPA_PLATFORM=xcb
+unset WAYLAND_DISPLAY
+
+# One watcher for the whole run, line-buffered, reporting the top-level
+# windows that are mapped.
+mkfifo "$work/events"
+stdbuf -oL xev -root -event substructure >"$work/events" &
+xev_pid=$!
+exec 8<"$work/events"
+sleep 0.3  # let xev select its events before anything is started
+
+# Launches "$@" and waits for its first MapNotify; leaves the milliseconds
+# that took in $elapsed and the process id in $launched. The window mapped
+# must be the program's (by its WM_CLASS, e.g. "xcalc" or "quorvel"): any
+# other would make the figure meaningless.
+launched=""
+elapsed=""
+time_to_map() {
+    local class=$1 start mapped line window
+    shift
+    start=$EPOCHREALTIME
+    "$@" >/dev/null 2>&1 &
+    launched=$!
+    while read -r -u 8 line; do
+        if [[ $line == MapNotify* ]]; then
+            mapped=$EPOCHREALTIME
+            read -r -u 8 line  # "event 0x..., window 0x..., override NO"
+            window=$(sed -n 's/.*, window \(0x[0-9a-f]*\),.*/\1/p' <<<"$line")
+            elapsed=$(awk -v a="$start" -v b="$mapped" 'BEGIN { printf "%.1f", (b - a) * 1000 }')
+            if ! xprop -id "$window" WM_CLASS | grep -q "\"$class\""; then
+                echo "startup.sh: window $window mapped is not $class's" >&2
+                exit 1
+            fi
+            return
+        fi
+    done
+    echo "startup.sh: the event watcher stopped" >&2
+    exit 1
+}
+
+finish() {
+    kill "$launched" 2>/dev/null || true
+    wait "$launched" 2>/dev/null || true
+    sleep 0.1
+}
+
+peak_kib() {
+    awk '/^VmHWM:/ { print $2 }' "/proc/$1/status"
+}
+
+median() {
+    sort -n | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else printf "%.1f\n", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+
+quorvel_ms=()
+xcalc_ms=()
+peak_max=0
+for ((i = 0; i <= runs; i++)); do
+    time_to_map quorvel "$program"
+    q=$elapsed
+    sleep "$settle"
+    peak=$(peak_kib "$launched")
+    finish
+    time_to_map xcalc xcalc
+    x=$elapsed
+    finish
+    ((i == 0)) && continue  # the warm-up run fills the page cache
+    quorvel_ms+=("$q")
+    xcalc_ms+=("$x")
+    ((peak > peak_max)) && peak_max=$peak
+done
+
+q_median=$(printf '%s\n' "${quorvel_ms[@]}" | median)
+x_median=$(printf '%s\n' "${xcalc_ms[@]}" | median)
+echo "runs:                       $runs (after one warm-up run each)"
+echo "quorvel, launch to mapped:  median $q_median ms  (${quorvel_ms[*]})"
+echo "xcalc, launch to mapped:    median $x_median ms  (${xcalc_ms[*]})"
+awk -v q="$q_median" -v x="$x_median" 'BEGIN { printf "ratio quorvel / xcalc:      %.2f\n", q / x }'
+awk -v k="$peak_max" 'BEGIN { printf "quorvel peak resident:      %.1f MiB (VmHWM, largest of the runs)\n", k / 1024 }'

@@ -1,0 +1,29 @@
+# The Debian package: `cpack -G DEB` in the build directory. It carries
+# what `cmake --install` installs; the program is all of it.
+if(NOT QUORVEL_BUILD_UI)
+    return()
+endif()
+
+include(${PROJECT_SOURCE_DIR}/resources/identity.cmake)
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME quorvel)
+set(CPACK_PACKAGE_VENDOR "${QUORVEL_COMPANY_NAME}")
+set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "running fix from two celestial sights")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Quorvel works out a running fix for the celestial navigator: it advances\n\
+the line of position of a first sight along the course run and crosses it\n\
+with that of a second sight, giving the fix in degrees and minutes.")
+set(CPACK_PACKAGE_CONTACT "${QUORVEL_COMPANY_NAME} <quorvel@marlowen.example>")
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION science)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# Libraries come from dpkg-shlibdeps; the window's font is not a linked
+# library, so it is named here.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
+
+include(CPack)
