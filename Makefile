@@ -35,6 +35,10 @@ fuzz: deps
 bench: build
 	build/release/bench/calculate_fix_bench
 
+# The Debian package, in build/release.
+package: build
+	cd build/release && cpack -G DEB
+
 run: build
 	@tools/start-window build/release/ui/quorvel
 
