@@ -49,6 +49,22 @@ bool IsTooLarge(const NumberExtent& number) noexcept {
     return order + (number.exponentNegative ? -exponent : exponent) > 0;
 }
 
+double Convert(const NumberExtent& number, std::string_view plain) {
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(plain.data(), plain.data() + plain.size(), value,
+                                              std::chars_format::general);
+    if (error == std::errc::result_out_of_range) {
+        if (IsTooLarge(number)) {
+            throw RunTimeError(ErrorNumber::Overflow);
+        }
+        value = 0.0;
+    } else if (error != std::errc() || end != plain.data() + plain.size()) {
+        // Cannot happen for a scanned number; refuse rather than guess.
+        throw RunTimeError(ErrorNumber::TypeMismatch);
+    }
+    return number.negative ? -value : value;
+}
+
 }  // namespace
 
 bool IsBlank(char c) noexcept {
@@ -92,14 +108,20 @@ NumberExtent ScanNumber(std::string_view text, std::string_view decimalSeparator
         }
     }
     number.length = at;
+    if (decimalSeparator == "." && !number.wholeDigits.empty()) {
+        const std::size_t unsignedAt = number.negative || text.front() == '+' ? 1 : 0;
+        number.plainText = text.substr(unsignedAt, at - unsignedAt);
+    }
     return number;
 }
 
 double NumberValue(const NumberExtent& number) {
-    // Rebuild the number in the one form from_chars reads (no sign, "." as
-    // the separator): from_chars then does the correctly rounded conversion,
-    // and since only digits reach it, its "inf", "nan" and hexadecimal forms
-    // never can.
+    // Only the scanned digits reach from_chars, in the one form it reads (no
+    // sign, "." as the separator): it does the correctly rounded conversion,
+    // and its "inf", "nan" and hexadecimal forms can never match.
+    if (!number.plainText.empty()) {
+        return Convert(number, number.plainText);
+    }
     std::string plain;
     plain.reserve(number.wholeDigits.size() + number.fractionDigits.size() +
                   number.exponentDigits.size() + 4);
@@ -116,19 +138,7 @@ double NumberValue(const NumberExtent& number) {
         plain.append(number.exponentDigits);
     }
 
-    double value = 0.0;
-    const auto [end, error] = std::from_chars(plain.data(), plain.data() + plain.size(), value,
-                                              std::chars_format::general);
-    if (error == std::errc::result_out_of_range) {
-        if (IsTooLarge(number)) {
-            throw RunTimeError(ErrorNumber::Overflow);
-        }
-        value = 0.0;
-    } else if (error != std::errc() || end != plain.data() + plain.size()) {
-        // Cannot happen for a scanned number; refuse rather than guess.
-        throw RunTimeError(ErrorNumber::TypeMismatch);
-    }
-    return number.negative ? -value : value;
+    return Convert(number, plain);
 }
 
 }  // namespace quorvel::detail

@@ -13,6 +13,10 @@ struct NumberExtent {
     std::string_view fractionDigits;
     bool exponentNegative = false;
     std::string_view exponentDigits;
+    // The number without its sign exactly as written, when that is already
+    // the form from_chars reads ("." as the separator, a digit first); empty
+    // otherwise.
+    std::string_view plainText;
 };
 
 // Finds [sign] digits [separator digits] [e|E [sign] digits] at the start of
