@@ -3,7 +3,7 @@
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 30
 
-.PHONY: all deps build test asan fuzz bench run package clean
+.PHONY: all deps build test clang asan fuzz bench run package clean
 
 all: build
 
@@ -19,6 +19,12 @@ test: deps
 	cmake --preset ci
 	cmake --build --preset ci -j $(JOBS)
 	ctest --preset ci -j $(JOBS)
+
+# Every test again, built with clang 14.
+clang: deps
+	cmake --preset ci-clang
+	cmake --build --preset ci-clang -j $(JOBS)
+	ctest --preset ci-clang -j $(JOBS)
 
 # The tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
 asan: deps
