@@ -40,6 +40,15 @@ void AtOrigin(FixEntries& e) {
     e.A1_A = e.A2_A = kClear;
 }
 
+// A north-south line through the first assumed position and an east-west one
+// through the second, both with no intercept: the fix is at (Long1, Lat2).
+void CrossAtAssumedPositions(FixEntries& e) {
+    e.Zn1 = "90";
+    e.Zn2 = "0";
+    e.A1 = e.A2 = "0";
+    e.A1_A = e.A2_A = kClear;
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Entries, CalculateFixWrites,
     ::testing::Values(
@@ -58,20 +67,13 @@ INSTANTIATE_TEST_SUITE_P(
         CommandCase{"an empty speed gives no run",
                     [](FixEntries& e) {
                         e.speed = "";
-                        e.Zn1 = "90";
-                        e.Zn2 = "0";
-                        e.A1 = "0";
-                        e.A2 = "0";
-                        e.A2_A = kClear;
+                        CrossAtAssumedPositions(e);
                     },
                     "145.180 W,  35.000 N"},
         CommandCase{"a fix at exactly 0 is east and north",
                     [](FixEntries& e) {
                         AtOrigin(e);
-                        e.Zn1 = "90";
-                        e.Zn2 = "0";
-                        e.A1 = "0";
-                        e.A2 = "0";
+                        CrossAtAssumedPositions(e);
                     },
                     "0.000 E,  0.000 N"},
         CommandCase{"ten miles east and north of the origin",
@@ -101,20 +103,14 @@ INSTANTIATE_TEST_SUITE_P(
                         AtOrigin(e);
                         e.Lat1 = e.Lat2 = "35.5999994";  // 35 degrees 59.99994 minutes
                         e.Long1 = e.Long2 = "10.5999994";
-                        e.Zn1 = "90";
-                        e.Zn2 = "0";
-                        e.A1 = "0";
-                        e.A2 = "0";
+                        CrossAtAssumedPositions(e);
                     },
                     "11.000 E,  36.000 N"},
         CommandCase{"minutes just short of rounding up stay",
                     [](FixEntries& e) {
                         AtOrigin(e);
                         e.Lat1 = e.Lat2 = "35.5994";
-                        e.Zn1 = "90";
-                        e.Zn2 = "0";
-                        e.A1 = "0";
-                        e.A2 = "0";
+                        CrossAtAssumedPositions(e);
                     },
                     "0.000 E,  35.599 N"},
         CommandCase{"assumed positions either side of the date line",
@@ -123,10 +119,7 @@ INSTANTIATE_TEST_SUITE_P(
                         e.Long1 = "179.30";  // 179.5 E
                         e.Long2 = "179.30";  // 179.5 W
                         e.West2 = kSelected;
-                        e.Zn1 = "90";
-                        e.Zn2 = "0";
-                        e.A1 = "0";
-                        e.A2 = "0";
+                        CrossAtAssumedPositions(e);
                     },
                     "179.300 E,  0.000 N"},
         CommandCase{"a fix past 180 west is written east",
@@ -134,20 +127,15 @@ INSTANTIATE_TEST_SUITE_P(
                         AtOrigin(e);
                         e.Long1 = e.Long2 = "179.54";  // 179.9 W
                         e.West1 = e.West2 = kSelected;
-                        e.Zn1 = "90";
-                        e.Zn2 = "0";
+                        CrossAtAssumedPositions(e);
                         e.A1 = "-12";  // 0.2 degrees west
-                        e.A2 = "0";
                     },
                     "179.540 E,  0.000 N"},
         CommandCase{"latitudes of 1000 degrees and more are grouped",
                     [](FixEntries& e) {
                         AtOrigin(e);
                         e.Lat1 = e.Lat2 = "1234.30";
-                        e.Zn1 = "90";
-                        e.Zn2 = "0";
-                        e.A1 = "0";
-                        e.A2 = "0";
+                        CrossAtAssumedPositions(e);
                     },
                     "0.000 E,  1,234.300 N"}),
     testing::NameRow());
@@ -165,9 +153,7 @@ TEST(CalculateFix, FollowsTheUsersDecimalAndGroupSeparators) {
     entries = FixEntries{};
     AtOrigin(entries);
     entries.Lat1 = entries.Lat2 = "1234.30";
-    entries.Zn1 = "90";
-    entries.Zn2 = "0";
-    entries.A1 = entries.A2 = "0";
+    CrossAtAssumedPositions(entries);
     EXPECT_EQ(Command1_Click(entries, kGerman), "0,000 E,  1.234,300 N");
     EXPECT_EQ(Command1_Click(entries, RegionalSettings{",", "\xE2\x80\xAF"}),
               "0,000 E,  1\xE2\x80\xAF"
