@@ -8,8 +8,9 @@ set(QUORVEL_ORIGINAL_FILENAME "Quorvel.exe")
 # Reverse-DNS id of the desktop entry, metainfo and icons. The "example" top
 # level is reserved, so the id can never collide with someone else's.
 set(QUORVEL_APP_ID "example.marlowen.Quorvel")
-# The web address the window's credit lines show.
-set(QUORVEL_HOMEPAGE "https://www.quorvel.example/")
+# The web address the window's credit lines show, and the homepage under it.
+set(QUORVEL_WEB_ADDRESS "https://www.quorvel.example")
+set(QUORVEL_HOMEPAGE "${QUORVEL_WEB_ADDRESS}/")
 
 # The version as the program's strings show it: major, a point and the minor
 # number in two digits, so 1.0.0.0 reads "1.00".
@@ -23,3 +24,4 @@ set(QUORVEL_VERSION_COMMAS
     "${Quorvel_VERSION_MAJOR},${Quorvel_VERSION_MINOR},${Quorvel_VERSION_PATCH},${Quorvel_VERSION_TWEAK}")
 # When this version was released, for the metainfo's release list.
 set(QUORVEL_RELEASE_DATE "2026-12-08")
+string(SUBSTRING "${QUORVEL_RELEASE_DATE}" 0 4 QUORVEL_RELEASE_YEAR)

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "entry_binding.h"
 #include "run_time_error.h"
 
 namespace quorvel {
@@ -26,7 +27,7 @@ class CalculateFixWrites : public ::testing::TestWithParam<CommandCase> {};
 
 TEST_P(CalculateFixWrites, TheFixText) {
     const CommandCase& c = GetParam();
-    FixEntries entries;
+    FixEntries entries = StartingEntries();
     c.change(entries);
     EXPECT_EQ(Command1_Click(entries, kEnglish), c.text) << c.what;
 }
@@ -141,16 +142,16 @@ INSTANTIATE_TEST_SUITE_P(
     testing::NameRow());
 
 TEST(CalculateFix, FollowsTheUsersDecimalAndGroupSeparators) {
-    FixEntries entries;
+    FixEntries entries = StartingEntries();
     EXPECT_EQ(Command1_Click(entries, kGerman), "144,321 W,  35,347 N");
 
     entries.Time1 = "1,5:00";  // the hours follow the region ...
     entries.Time2 = "1:30,5";  // ... the minutes do not: 30 minutes
-    FixEntries sameTimes;
+    FixEntries sameTimes = StartingEntries();
     sameTimes.Time1 = sameTimes.Time2 = "1:30";
     EXPECT_EQ(Command1_Click(entries, kGerman), Command1_Click(sameTimes, kGerman));
 
-    entries = FixEntries{};
+    entries = StartingEntries();
     AtOrigin(entries);
     entries.Lat1 = entries.Lat2 = "1234.30";
     CrossAtAssumedPositions(entries);
@@ -161,10 +162,10 @@ TEST(CalculateFix, FollowsTheUsersDecimalAndGroupSeparators) {
 }
 
 TEST(CalculateFix, IsTheSameWithTheButtonOrTheSign) {
-    FixEntries byButton;
+    FixEntries byButton = StartingEntries();
     byButton.A1_A = kSelected;
     byButton.A1 = "20";
-    FixEntries bySign;
+    FixEntries bySign = StartingEntries();
     bySign.A1_A = kClear;
     bySign.A1 = "-20";
     EXPECT_EQ(Command1_Click(byButton), Command1_Click(bySign));
@@ -182,7 +183,7 @@ class CalculateFixFails : public ::testing::TestWithParam<ErrorCase> {};
 
 TEST_P(CalculateFixFails, WithTheFirstErrorMet) {
     const ErrorCase& c = GetParam();
-    FixEntries entries;
+    FixEntries entries = StartingEntries();
     c.change(entries);
     try {
         const std::string text = Command1_Click(entries, kEnglish);

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QString>
-
 #include <functional>
 
 #include "run_time_error.h"
@@ -13,9 +11,6 @@ namespace quorvel {
 // How the window tells the user that a calculation failed. Replaceable, so
 // tests can collect the reports instead of answering a modal box.
 using ErrorReporter = std::function<void(QWidget* window, const RunTimeError& error)>;
-
-// "Run-time error '13':", the first line of the report in the host's words.
-QString RunTimeErrorHeading(const RunTimeError& error);
 
 // The default reporter: a modal message box titled "Quorvel" with the error's
 // number and message. It returns when the user dismisses the box; the window

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "calculate_fix.h"
+#include "entry_binding.h"
 #include "window_design.h"
 
 using quorvel::FixEntries;
@@ -85,7 +86,7 @@ QStringList Describe(const FixEntries& e) {
 
 // The starting record with "Field=value" changes; an option state is -1 or 0.
 FixEntries Expected(const QStringList& changes) {
-    FixEntries e;  // the window's starting entries
+    FixEntries e = quorvel::StartingEntries();
     for (const QString& change : changes) {
         const QString field = change.section(QLatin1Char('='), 0, 0);
         const QString value = change.section(QLatin1Char('='), 1);
@@ -193,7 +194,7 @@ void Form1Test::cleanup() {
 void Form1Test::startsInTime1WithEmptyFix() {
     QCOMPARE(QApplication::focusWidget(), Find(form_.get(), "Time1"));
     QCOMPARE(fix(), QString());
-    QCOMPARE(Describe(form_->entries()), Describe(FixEntries{}));
+    QCOMPARE(Describe(form_->entries()), Describe(quorvel::StartingEntries()));
 }
 
 void Form1Test::groupsAreExclusive_data() {

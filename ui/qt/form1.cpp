@@ -4,17 +4,16 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
 
 #include <algorithm>
 #include <limits>
 
-#include "calculate_fix.h"
-#include "control_table.h"
-#include "regional_settings.h"
+#include "calculate_step.h"
+#include "entry_binding.h"
 #include "small_indicator_style.h"
+#include "user_region.h"
 
 namespace quorvel {
 namespace {
@@ -109,41 +108,23 @@ void MakeOutputBox(QLineEdit* box) {
     box->setPalette(palette);
 }
 
-RegionalSettings UserRegionalSettings() {
-    // The default locale, which is the user's unless the program sets another.
-    const QLocale locale;
-    return {locale.decimalPoint().toStdString(), locale.groupSeparator().toStdString()};
-}
+// The controls as the shared reader sees them; the table's kind of each row
+// says which widget it is.
+class WidgetReader final : public ControlReader {
+public:
+    explicit WidgetReader(const std::array<QWidget*, kForm1Controls.size()>& controls)
+        : controls_(controls) {}
 
-struct TextEntry {
-    const char* name;
-    std::string FixEntries::*field;
+    std::string text(std::size_t control) const override {
+        return static_cast<const QLineEdit*>(controls_[control])->text().toStdString();
+    }
+    bool isSelected(std::size_t control) const override {
+        return static_cast<const QRadioButton*>(controls_[control])->isChecked();
+    }
+
+private:
+    const std::array<QWidget*, kForm1Controls.size()>& controls_;
 };
-
-struct OptionEntry {
-    const char* name;
-    OptionState FixEntries::*field;
-};
-
-constexpr TextEntry kTextEntries[] = {
-    {"Time1", &FixEntries::Time1},   {"Time2", &FixEntries::Time2}, {"Long1", &FixEntries::Long1},
-    {"Lat1", &FixEntries::Lat1},     {"Long2", &FixEntries::Long2}, {"Lat2", &FixEntries::Lat2},
-    {"course", &FixEntries::course}, {"speed", &FixEntries::speed}, {"Zn1", &FixEntries::Zn1},
-    {"Zn2", &FixEntries::Zn2},       {"A1", &FixEntries::A1},       {"A2", &FixEntries::A2},
-};
-
-// The command reads one button of each pair; its partner only completes it.
-constexpr OptionEntry kOptionEntries[] = {
-    {"West1", &FixEntries::West1},   {"North1", &FixEntries::North1}, {"West2", &FixEntries::West2},
-    {"North2", &FixEntries::North2}, {"A1_A", &FixEntries::A1_A},     {"A2_A", &FixEntries::A2_A},
-};
-
-template <typename Control>
-Control* Find(const QWidget* window, const char* name) {
-    auto* control = window->findChild<Control*>(QString::fromLatin1(name));
-    Q_ASSERT(control != nullptr);
-    return control;
-}
 
 }  // namespace
 
@@ -154,15 +135,14 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     setFixedSize(Pixels(kClientWidthTwips), Pixels(kClientHeightTwips));
 
     buildControls();
-    bindEntries();
     chainTabOrder();
 
-    fixLL_ = Find<QLineEdit>(this, "FixLL");
-    command1_ = Find<QPushButton>(this, "Command1");
+    fixLL_ = static_cast<QLineEdit*>(controls_[ControlIndex("FixLL")]);
+    command1_ = static_cast<QPushButton*>(controls_[ControlIndex("Command1")]);
     connect(command1_, &QPushButton::clicked, this, &Form1::calculateFix);
     command1_->installEventFilter(this);
 
-    Find<QLineEdit>(this, "Time1")->setFocus();
+    controls_[ControlIndex("Time1")]->setFocus();
 }
 
 void Form1::setErrorReporter(ErrorReporter reporter) {
@@ -175,9 +155,12 @@ void Form1::buildControls() {
     std::vector<QRadioButton*> optionButtons;
     std::vector<QWidget*> groups;
 
-    for (const ControlRow& row : Form1Controls()) {
-        QWidget* container = row.container == nullptr ? this : Find<QWidget>(this, row.container);
+    for (std::size_t i = 0; i < kForm1Controls.size(); ++i) {
+        const ControlRow& row = kForm1Controls[i];
+        const auto containerRow = ContainerRow(i);
+        QWidget* container = containerRow ? controls_[*containerRow] : this;
         QWidget* control = MakeControl(row, container);
+        controls_[i] = control;
         control->setObjectName(QString::fromLatin1(row.name));
         control->setGeometry(Pixels(row.left), Pixels(row.top), Pixels(row.width),
                              Pixels(row.height));
@@ -209,22 +192,11 @@ void Form1::buildControls() {
     }
 }
 
-void Form1::bindEntries() {
-    for (const TextEntry& entry : kTextEntries) {
-        textEntries_.emplace_back(Find<QLineEdit>(this, entry.name), entry.field);
-    }
-    for (const OptionEntry& entry : kOptionEntries) {
-        optionEntries_.emplace_back(Find<QRadioButton>(this, entry.name), entry.field);
-    }
-}
-
 void Form1::chainTabOrder() {
     std::vector<std::pair<int, QWidget*>> stops;
-    for (const ControlRow& row : Form1Controls()) {
-        // Labels and frames never take the focus.
-        if (row.kind == ControlKind::TextBox || row.kind == ControlKind::OptionButton ||
-            row.kind == ControlKind::CommandButton) {
-            stops.emplace_back(row.tabIndex, Find<QWidget>(this, row.name));
+    for (std::size_t i = 0; i < kForm1Controls.size(); ++i) {
+        if (TakesFocus(kForm1Controls[i].kind)) {
+            stops.emplace_back(kForm1Controls[i].tabIndex, controls_[i]);
         }
     }
     std::ranges::sort(stops, {}, &std::pair<int, QWidget*>::first);
@@ -234,27 +206,18 @@ void Form1::chainTabOrder() {
 }
 
 FixEntries Form1::entries() const {
-    FixEntries record;
-    for (const auto& [box, field] : textEntries_) {
-        record.*field = box->text().toStdString();
-    }
-    for (const auto& [button, field] : optionEntries_) {
-        record.*field = button->isChecked() ? kSelected : kClear;
-    }
-    return record;
+    return ReadEntries(WidgetReader(controls_));
 }
 
 void Form1::calculateFix() {
-    std::string fix;
-    try {
-        fix = Command1_Click(entries(), UserRegionalSettings());
-    } catch (const RunTimeError& error) {
-        // The report replaces the host's, which ended the program and lost
-        // every entry; here the window stays as it was.
-        reportError_(this, error);
+    const FixOutcome outcome = CalculateFix(entries(), UserRegionalSettings());
+    if (outcome.error) {
+        // The window stays as it was, every entry kept, once the report is
+        // dismissed.
+        reportError_(this, *outcome.error);
         return;
     }
-    fixLL_->setText(QString::fromStdString(fix));
+    fixLL_->setText(QString::fromStdString(outcome.fix));
     fixLL_->setCursorPosition(0);
 }
 

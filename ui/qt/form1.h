@@ -2,16 +2,14 @@
 
 #include <QWidget>
 
-#include <string>
-#include <utility>
-#include <vector>
+#include <array>
 
+#include "control_table.h"
 #include "error_report.h"
 #include "fix_entries.h"
 
 class QLineEdit;
 class QPushButton;
-class QRadioButton;
 
 namespace quorvel {
 
@@ -37,12 +35,11 @@ protected:
 
 private:
     void buildControls();
-    void bindEntries();
     void chainTabOrder();
     void calculateFix();
 
-    std::vector<std::pair<const QLineEdit*, std::string FixEntries::*>> textEntries_;
-    std::vector<std::pair<const QRadioButton*, OptionState FixEntries::*>> optionEntries_;
+    // Each control under its row in the control table.
+    std::array<QWidget*, kForm1Controls.size()> controls_{};
     QLineEdit* fixLL_ = nullptr;
     QPushButton* command1_ = nullptr;
     ErrorReporter reportError_ = ShowRunTimeError;

@@ -1,17 +1,69 @@
-#include "control_table.h"
+#pragma once
 
-#include <algorithm>
 #include <array>
+#include <cstddef>
+#include <optional>
+#include <span>
 #include <string_view>
 
-namespace quorvel {
-namespace {
+#include "quorvel_version.h"
 
+namespace quorvel {
+
+enum class ControlKind {
+    Label,
+    TextBox,
+    Frame,          // an invisible container that groups two option buttons
+    BorderedFrame,  // a group-box border, no caption, around an intercept entry
+    OptionButton,
+    CommandButton,
+};
+
+enum class Weight { Normal, Bold };
+
+enum class Extra {
+    None,
+    Selected,  // the option button selected at start in its group
+    Output,    // read-only, button-face background: only the command writes it
+};
+
+// One control of the window as it was designed: geometry in twips, relative to
+// its container, so the rows can be checked against the original layout.
+struct ControlRow {
+    const char* name;
+    ControlKind kind;
+    const char* container;  // nullptr: the window's client area
+    const char* text;
+    int left;
+    int top;
+    int width;
+    int height;
+    int tabIndex;
+    Weight weight;
+    Extra extra;
+    const char* accessibleName;  // nullptr: announced by its caption, or not at all
+};
+
+// The layout was drawn at 96 dpi, where a pixel is 15 twips; on denser
+// screens each front-end scales its pixels.
+inline constexpr int kTwipsPerPixel = 15;
+constexpr int Pixels(int twips) {
+    return twips / kTwipsPerPixel;
+}
+
+inline constexpr int kClientWidthTwips = 9060;
+inline constexpr int kClientHeightTwips = 4005;
+inline constexpr const char* kCaption = "Kestrane Quorvel";
+
+// The 50 controls in the order they are created; a container comes before
+// the controls it holds. Every front-end renders this one table, and the
+// starting texts and selections in it are the only ones the program has.
+namespace form1_rows {
 using enum ControlKind;
 using enum Weight;
 using enum Extra;
 
-constexpr std::array kControls{
+inline constexpr std::array kRows{
     // clang-format off
     ControlRow{"Frame7",   Frame,         nullptr,  "",         4680, 1200,  495,  585, 29, Bold,   None,     nullptr},
     ControlRow{"Option4",  OptionButton,  "Frame7", "E",           0,    0,  615,  255, 40, Bold,   None,     "Sight 2 longitude east"},
@@ -48,11 +100,11 @@ constexpr std::array kControls{
     ControlRow{"Label7",   Label,         nullptr,  "Fix is calculated for time of second sighting.", 240, 2760, 3855, 255, 49, Normal, None, nullptr},
     ControlRow{"Label4",   Label,         nullptr,  "time2 > time1; seconds are optional", 240, 3720, 2655, 255, 30, Normal, None, nullptr},
     ControlRow{"Label17",  Label,         nullptr,  "(12.345 = 12 degrees 34.5 minutes)", 360, 3240, 2655, 255, 19, Normal, None, nullptr},
-    ControlRow{"Label16",  Label,         nullptr,  "Copyright \u00a9 2026", 7080, 3720, 1815, 255, 18, Bold, None, nullptr},
+    ControlRow{"Label16",  Label,         nullptr,  kCopyrightNotice, 7080, 3720, 1815, 255, 18, Bold, None, nullptr},
     ControlRow{"Label15",  Label,         nullptr,  "Time is on the 24 hour clock; 2:06:13pm = 14:06:13", 240, 3480, 3855, 255, 17, Normal, None, nullptr},
     ControlRow{"Label14",  Label,         nullptr,  "Conventions", 120, 2520, 3255, 255, 16, Bold, None, nullptr},
-    ControlRow{"Label13",  Label,         nullptr,  "https://www.quorvel.example", 6240, 3480, 2655, 255, 15, Bold, None, nullptr},
-    ControlRow{"Label12",  Label,         nullptr,  "Marlowen", 7080, 3240, 1815, 255, 14, Bold, None, nullptr},
+    ControlRow{"Label13",  Label,         nullptr,  kWebAddress, 6240, 3480, 2655, 255, 15, Bold, None, nullptr},
+    ControlRow{"Label12",  Label,         nullptr,  kCompanyName, 7080, 3240, 1815, 255, 14, Bold, None, nullptr},
     ControlRow{"lcourse",  Label,         nullptr,  "Course(T)", 1080, 1920,  855,  210, 11, Bold,   None,     nullptr},
     ControlRow{"lspeed",   Label,         nullptr,  "Speed (knots)", 2280, 1920, 1455, 210, 10, Bold, None,  nullptr},
     ControlRow{"Label3",   Label,         nullptr,  "2",         360, 1350,  375,  210,  8, Normal, None,     nullptr},
@@ -65,35 +117,43 @@ constexpr std::array kControls{
     ControlRow{"Label1",   Label,         nullptr,  "Sight Time", 840,  240,  975,  255,  0, Bold,   None,     nullptr},
     // clang-format on
 };
+}  // namespace form1_rows
 
-// Every position must land on a whole pixel, or the grid would drift.
-static_assert(std::ranges::all_of(kControls, [](const ControlRow& c) {
-    return c.left % kTwipsPerPixel == 0 && c.top % kTwipsPerPixel == 0 &&
-           c.width % kTwipsPerPixel == 0 && c.height % kTwipsPerPixel == 0;
-}));
-static_assert(kControls.size() == 50);
+inline constexpr const auto& kForm1Controls = form1_rows::kRows;
 
-// A container must already exist when a control is put into it.
-static_assert([] {
-    for (std::size_t i = 0; i < kControls.size(); ++i) {
-        if (kControls[i].container == nullptr) {
-            continue;
-        }
-        const std::string_view container = kControls[i].container;
-        const auto before = std::ranges::find_if(
-            kControls.begin(), kControls.begin() + static_cast<std::ptrdiff_t>(i),
-            [&](const ControlRow& c) { return c.name == container; });
-        if (before == kControls.begin() + static_cast<std::ptrdiff_t>(i)) {
-            return false;
+inline constexpr std::span<const ControlRow> Form1Controls() {
+    return kForm1Controls;
+}
+
+// Labels and frames never take the focus.
+constexpr bool TakesFocus(ControlKind kind) {
+    return kind == ControlKind::TextBox || kind == ControlKind::OptionButton ||
+           kind == ControlKind::CommandButton;
+}
+
+// The row of the frame that holds a control; none for the window's own.
+constexpr std::optional<std::size_t> ContainerRow(std::size_t row) {
+    const char* container = kForm1Controls[row].container;
+    if (container == nullptr) {
+        return std::nullopt;
+    }
+    for (std::size_t i = 0; i < row; ++i) {
+        if (std::string_view(kForm1Controls[i].name) == container) {
+            return i;
         }
     }
-    return true;
-}());
+    return std::nullopt;
+}
 
-}  // namespace
-
-std::span<const ControlRow> Form1Controls() {
-    return kControls;
+// The row of a control in the table; front-ends keep their controls by row.
+// Evaluated while compiling, so a misspelt name does not build.
+consteval std::size_t ControlIndex(std::string_view name) {
+    for (std::size_t i = 0; i < kForm1Controls.size(); ++i) {
+        if (kForm1Controls[i].name == name) {
+            return i;
+        }
+    }
+    throw "no control of that name";
 }
 
 }  // namespace quorvel
