@@ -1,0 +1,424 @@
+#include "form1.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "calculate_step.h"
+#include "entry_binding.h"
+#include "error_report.h"
+#include "quorvel_version.h"
+#include "user_region.h"
+#include "wide_text.h"
+
+namespace quorvel {
+namespace {
+
+constexpr int kTwipsPerInch = 1440;
+// A fixed size: nothing in the window follows a resize. No WS_CLIPCHILDREN:
+// the group boxes draw only their border and rely on the window painting the
+// face beneath them.
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr int kIconResource = 1;
+
+int ToPixels(int twips, UINT dpi) {
+    return MulDiv(twips, static_cast<int>(dpi), kTwipsPerInch);
+}
+
+// The screen-scaling calls of Windows 10; looked up, not imported, so the
+// program still starts on an older Windows and keeps 96 dpi there.
+template <typename Function>
+Function* User32Function(const char* name) {
+    const FARPROC address = GetProcAddress(GetModuleHandleW(L"user32.dll"), name);
+    // Through a generic function type, the sanctioned way to change a
+    // function pointer's type.
+    return reinterpret_cast<Function*>(reinterpret_cast<void (*)()>(address));
+}
+
+UINT DpiOf(HWND window) {
+    static auto* const getDpiForWindow = User32Function<UINT WINAPI(HWND)>("GetDpiForWindow");
+    if (getDpiForWindow != nullptr) {
+        return getDpiForWindow(window);
+    }
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return static_cast<UINT>(dpi);
+}
+
+RECT WindowRectForClient(int width, int height, UINT dpi) {
+    static auto* const adjustForDpi =
+        User32Function<BOOL WINAPI(LPRECT, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");
+    RECT rect{0, 0, width, height};
+    if (adjustForDpi != nullptr) {
+        adjustForDpi(&rect, kWindowStyle, FALSE, 0, dpi);
+    } else {
+        AdjustWindowRectEx(&rect, kWindowStyle, FALSE, 0);
+    }
+    return rect;
+}
+
+bool FontInstalled(const wchar_t* face) {
+    LOGFONTW wanted{};
+    wanted.lfCharSet = DEFAULT_CHARSET;
+    wcsncpy(wanted.lfFaceName, face, LF_FACESIZE - 1);
+    HDC screen = GetDC(nullptr);
+    bool found = false;
+    EnumFontFamiliesExW(
+        screen, &wanted,
+        [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM seen) -> int {
+            *reinterpret_cast<bool*>(seen) = true;
+            return 0;
+        },
+        reinterpret_cast<LPARAM>(&found), 0);
+    ReleaseDC(nullptr, screen);
+    return found;
+}
+
+// "MS Sans Serif" is a bitmap face drawn for 96 dpi: there it is the very
+// face the window was designed with. On a denser screen it would not grow
+// with the layout, so its TrueType successor, of the same metrics, takes
+// over where Windows has it.
+const wchar_t* FaceFor(UINT dpi) {
+    static const bool haveSuccessor = FontInstalled(L"Microsoft Sans Serif");
+    return dpi != USER_DEFAULT_SCREEN_DPI && haveSuccessor ? L"Microsoft Sans Serif"
+                                                           : L"MS Sans Serif";
+}
+
+// 8.25 points, the window's size, bold or normal.
+HFONT MakeFont(UINT dpi, Weight weight) {
+    const int height = -MulDiv(825, static_cast<int>(dpi), 72 * 100);
+    return CreateFontW(height, 0, 0, 0, weight == Weight::Bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
+                       FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                       DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, FaceFor(dpi));
+}
+
+// A control's box on the window in twips: a control in a frame is placed
+// from the frame's corner and cut off at the frame's edge, as the wider N
+// and E buttons are.
+RECT TwipsBox(std::size_t row) {
+    const ControlRow& c = kForm1Controls[row];
+    RECT box{c.left, c.top, c.left + c.width, c.top + c.height};
+    if (const auto frame = ContainerRow(row)) {
+        const ControlRow& f = kForm1Controls[*frame];
+        OffsetRect(&box, f.left, f.top);
+        const RECT frameBox{f.left, f.top, f.left + f.width, f.top + f.height};
+        IntersectRect(&box, &box, &frameBox);
+    }
+    return box;
+}
+
+struct WindowClass {
+    const wchar_t* name;
+    DWORD style;
+    DWORD exStyle;
+};
+
+// The standard control for each kind; WS_GROUP starts a new group for the
+// dialog keys, so only the two buttons of a pair share one.
+WindowClass ClassFor(const ControlRow& row) {
+    switch (row.kind) {
+        case ControlKind::Label:
+            return {L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX | WS_GROUP, 0};
+        case ControlKind::TextBox:
+            return {L"EDIT",
+                    static_cast<DWORD>(ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP |
+                                       (row.extra == Extra::Output ? ES_READONLY : 0)),
+                    WS_EX_CLIENTEDGE};
+        case ControlKind::BorderedFrame:
+            return {L"BUTTON", BS_GROUPBOX | WS_GROUP, 0};
+        case ControlKind::OptionButton:
+            return {L"BUTTON", BS_AUTORADIOBUTTON, 0};
+        case ControlKind::CommandButton:
+            // Not the default button: Enter in an entry box must not run the
+            // command halfway through typing.
+            return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, 0};
+        case ControlKind::Frame:
+            break;
+    }
+    return {nullptr, 0, 0};
+}
+
+// The controls as the shared reader sees them.
+class WindowReader final : public ControlReader {
+public:
+    explicit WindowReader(const Form1& form) : form_(form) {}
+
+    std::string text(std::size_t control) const override {
+        HWND box = form_.control(control);
+        std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(box)) + 1, L'\0');
+        text.resize(static_cast<std::size_t>(
+            GetWindowTextW(box, text.data(), static_cast<int>(text.size()))));
+        return Narrow(text);
+    }
+    bool isSelected(std::size_t control) const override {
+        return SendMessageW(form_.control(control), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    }
+
+private:
+    const Form1& form_;
+};
+
+}  // namespace
+
+Form1::Form1(HINSTANCE instance) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = &Form1::WindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
+                   GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR));
+    windowClass.hIconSm = static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
+                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    windowClass.lpszClassName = kClassName;
+    RegisterClassExW(&windowClass);
+
+    const std::wstring caption = Widen(kCaption);
+    window_ =
+        CreateWindowExW(0, kClassName, caption.c_str(), kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
+    if (window_ == nullptr) {
+        return;
+    }
+    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(windowClass.hIcon));
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(windowClass.hIconSm));
+    createControls(instance);
+    layOut(DpiOf(window_));
+    focusOnDeactivate_ = controls_[ControlIndex("Time1")];
+}
+
+Form1::~Form1() {
+    if (window_ != nullptr) {
+        DestroyWindow(window_);
+    }
+    DeleteObject(boldFont_);
+    DeleteObject(normalFont_);
+}
+
+void Form1::createControls(HINSTANCE instance) {
+    // Created in the order of the tab index: the dialog keys follow the
+    // order of creation, and each pair's two buttons come out side by side.
+    std::vector<std::size_t> rows(kForm1Controls.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        rows[i] = i;
+    }
+    std::ranges::stable_sort(rows, {}, [](std::size_t i) { return kForm1Controls[i].tabIndex; });
+
+    std::vector<std::size_t> pairsStarted;
+    for (const std::size_t row : rows) {
+        const ControlRow& c = kForm1Controls[row];
+        WindowClass windowClass = ClassFor(c);
+        if (windowClass.name == nullptr) {
+            continue;
+        }
+        if (c.kind == ControlKind::OptionButton) {
+            const std::size_t pair = ContainerRow(row).value_or(row);
+            if (std::ranges::find(pairsStarted, pair) == pairsStarted.end()) {
+                windowClass.style |= WS_GROUP;
+                pairsStarted.push_back(pair);
+            }
+        }
+        const std::wstring text = Widen(c.text);
+        controls_[row] = CreateWindowExW(
+            windowClass.exStyle, windowClass.name, text.c_str(),
+            WS_CHILD | WS_VISIBLE | windowClass.style, 0, 0, 0, 0, window_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + static_cast<int>(row))),
+            instance, nullptr);
+        if (c.kind == ControlKind::TextBox) {
+            SendMessageW(controls_[row], EM_SETLIMITTEXT, 0, 0);  // no length limit
+        }
+        if (c.extra == Extra::Selected) {
+            SendMessageW(controls_[row], BM_SETCHECK, BST_CHECKED, 0);
+        }
+    }
+    for (std::size_t row = 0; row < controls_.size(); ++row) {
+        if (kForm1Controls[row].kind == ControlKind::OptionButton) {
+            keepSelectedAsTabStop(row);
+        }
+    }
+}
+
+void Form1::layOut(UINT dpi) {
+    HFONT bold = MakeFont(dpi, Weight::Bold);
+    HFONT normal = MakeFont(dpi, Weight::Normal);
+    for (std::size_t row = 0; row < controls_.size(); ++row) {
+        if (controls_[row] == nullptr) {
+            continue;
+        }
+        // Each edge from its own twips, so rounding never drifts the grid.
+        const RECT box = TwipsBox(row);
+        const int left = ToPixels(box.left, dpi);
+        const int top = ToPixels(box.top, dpi);
+        SetWindowPos(controls_[row], nullptr, left, top, ToPixels(box.right, dpi) - left,
+                     ToPixels(box.bottom, dpi) - top, SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(
+            controls_[row], WM_SETFONT,
+            reinterpret_cast<WPARAM>(kForm1Controls[row].weight == Weight::Bold ? bold : normal),
+            TRUE);
+    }
+    DeleteObject(boldFont_);
+    DeleteObject(normalFont_);
+    boldFont_ = bold;
+    normalFont_ = normal;
+
+    const RECT frame = WindowRectForClient(ToPixels(kClientWidthTwips, dpi),
+                                           ToPixels(kClientHeightTwips, dpi), dpi);
+    SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form1::show(int showCommand) {
+    ShowWindow(window_, showCommand);
+    UpdateWindow(window_);
+    SetFocus(focusOnDeactivate_);
+}
+
+FixEntries Form1::entries() const {
+    return ReadEntries(WindowReader(*this));
+}
+
+void Form1::calculateFix() {
+    const FixOutcome outcome = CalculateFix(entries(), UserRegionalSettings());
+    if (outcome.error) {
+        // The window stays as it was, every entry kept, once the report is
+        // dismissed.
+        ShowRunTimeError(window_, *outcome.error);
+        return;
+    }
+    SetWindowTextW(controls_[ControlIndex("FixLL")], Widen(outcome.fix).c_str());
+}
+
+// Tab stops at the selected button of a pair only, as in a dialog, so Tab
+// never lands on a choice the navigator did not make.
+void Form1::keepSelectedAsTabStop(std::size_t row) {
+    const auto pair = ContainerRow(row);
+    for (std::size_t other = 0; other < controls_.size(); ++other) {
+        if (kForm1Controls[other].kind != ControlKind::OptionButton ||
+            ContainerRow(other) != pair) {
+            continue;
+        }
+        HWND button = controls_[other];
+        const bool selected = SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        const LONG_PTR style = GetWindowLongPtrW(button, GWL_STYLE);
+        SetWindowLongPtrW(button, GWL_STYLE, selected ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+    }
+}
+
+void Form1::onCommand(int id, int code) {
+    if (id == IDOK) {
+        // Enter: the dialog keys send IDOK unless the focus is on a button of
+        // the default kind; a focused "Calculate Fix" answers it, as Space.
+        if (GetFocus() == controls_[ControlIndex("Command1")]) {
+            calculateFix();
+        }
+        return;
+    }
+    const int row = id - kFirstControlId;
+    if (row < 0 || row >= static_cast<int>(controls_.size()) || code != BN_CLICKED) {
+        return;
+    }
+    const auto index = static_cast<std::size_t>(row);
+    if (index == ControlIndex("Command1")) {
+        calculateFix();
+    } else if (kForm1Controls[index].kind == ControlKind::OptionButton) {
+        keepSelectedAsTabStop(index);
+    }
+}
+
+LRESULT CALLBACK Form1::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* form = static_cast<Form1*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        form->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    }
+    auto* form = reinterpret_cast<Form1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (form == nullptr) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    if (message == WM_NCDESTROY) {
+        // The last message the window gets: the form no longer has one.
+        form->window_ = nullptr;
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    return form->handle(message, wParam, lParam);
+}
+
+LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            onCommand(LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        case WM_NEXTDLGCTL: {
+            // The dialog keys ask the window to move the focus, as a dialog
+            // box would: to the given control, or the next or previous stop.
+            HWND next = LOWORD(lParam) != 0
+                            ? reinterpret_cast<HWND>(wParam)
+                            : GetNextDlgTabItem(window_, GetFocus(), wParam != 0 ? TRUE : FALSE);
+            if (next == nullptr) {
+                return 0;
+            }
+            SetFocus(next);
+            const LRESULT code = SendMessageW(next, WM_GETDLGCODE, 0, 0);
+            if ((code & DLGC_HASSETSEL) != 0) {
+                SendMessageW(next, EM_SETSEL, 0, -1);
+            }
+            if ((code & DLGC_RADIOBUTTON) != 0 &&
+                SendMessageW(next, BM_GETCHECK, 0, 0) != BST_CHECKED) {
+                SendMessageW(next, BM_CLICK, 0, 0);  // arrows choose as they move
+            }
+            return 0;
+        }
+        case WM_CTLCOLORSTATIC:
+            // The fix box is read-only on the button face: part of the window,
+            // not an entry.
+            if (reinterpret_cast<HWND>(lParam) == controls_[ControlIndex("FixLL")]) {
+                auto* dc = reinterpret_cast<HDC>(wParam);
+                SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+                SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+                return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+            }
+            break;
+        case WM_ACTIVATE:
+            // Back from another window or the error report, the focus returns
+            // to the control that had it.
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                if (HWND focus = GetFocus(); focus != nullptr && IsChild(window_, focus)) {
+                    focusOnDeactivate_ = focus;
+                }
+            } else if (focusOnDeactivate_ != nullptr) {
+                SetFocus(focusOnDeactivate_);
+            }
+            return 0;
+        case WM_DPICHANGED: {
+            layOut(HIWORD(wParam));
+            const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+            SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            return 0;
+        }
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        default:
+            break;
+    }
+    return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+int RunMessageLoop(const Form1& form) {
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (form.window() == nullptr || !IsDialogMessageW(form.window(), &message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    return static_cast<int>(message.wParam);
+}
+
+}  // namespace quorvel
