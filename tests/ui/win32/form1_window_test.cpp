@@ -15,6 +15,7 @@
 #include "control_table.h"
 #include "entry_binding.h"
 #include "form1.h"
+#include "program_path.h"
 #include "user_region.h"
 #include "wide_text.h"
 
@@ -272,17 +273,6 @@ TEST(Form1Window, ClosingEndsTheProgramWithExitCodeZero) {
     EXPECT_EQ(code, 0u);
 }
 
-// A path as Wine hands it over from the build ("/work/..."), for Windows.
-std::wstring WindowsPath(std::string path) {
-    if (!path.empty() && path.front() == '/') {
-        path = "Z:" + path;
-    }
-    for (char& c : path) {
-        c = c == '/' ? '\\' : c;
-    }
-    return Widen(path);
-}
-
 }  // namespace
 }  // namespace quorvel
 
@@ -292,7 +282,7 @@ int main(int argc, char** argv) {
     if (argc != 3) {
         return 2;
     }
-    quorvel::gProgram = quorvel::WindowsPath(argv[1]);
+    quorvel::gProgram = quorvel::testing::ProgramPath(argv[1]);
     quorvel::gStartingFix = argv[2];
     return RUN_ALL_TESTS();
 }
