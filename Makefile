@@ -3,7 +3,7 @@
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 30
 
-.PHONY: all deps build test clang asan fuzz bench run package clean
+.PHONY: all deps build test clang asan fuzz bench run package windows windows-package clean
 
 all: build
 
@@ -44,6 +44,19 @@ bench: build
 # The Debian package, in build/release.
 package: build
 	cd build/release && cpack -G DEB
+
+# The Windows program, cross-built with MinGW-w64, and every Windows test
+# under Wine, in a private prefix and X display (tools/wine-session).
+windows: deps
+	cmake --preset windows
+	cmake --build --preset windows -j $(JOBS)
+	ctest --preset windows -j $(JOBS)
+
+# The zip of the Windows program for users, in build/windows.
+windows-package: deps
+	cmake --preset windows
+	cmake --build --preset windows -j $(JOBS)
+	cd build/windows && cpack -G ZIP
 
 run: build
 	@tools/start-window build/release/ui/quorvel

@@ -1,12 +1,19 @@
-# The Debian package: `cpack -G DEB` in the build directory. It carries
-# what `cmake --install` installs; the program is all of it.
+# The Debian package (`cpack -G DEB` in the build directory) and, in the
+# Windows build, a zip for Windows users (`cpack -G ZIP`). Each carries what
+# `cmake --install` installs; the program is all of it.
 if(NOT QUORVEL_BUILD_UI)
     return()
 endif()
 
 include(${PROJECT_SOURCE_DIR}/resources/identity.cmake)
 
-set(CPACK_GENERATOR DEB)
+if(WIN32)
+    # Quorvel.exe stands alone: unzipped, it runs; nothing to install.
+    set(CPACK_GENERATOR ZIP)
+    set(CPACK_PACKAGE_FILE_NAME "Quorvel-${PROJECT_VERSION}-win64")
+else()
+    set(CPACK_GENERATOR DEB)
+endif()
 set(CPACK_PACKAGE_NAME quorvel)
 set(CPACK_PACKAGE_VENDOR "${QUORVEL_COMPANY_NAME}")
 set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
