@@ -76,21 +76,20 @@ bool FontInstalled(const wchar_t* face) {
 }
 
 // "MS Sans Serif" is a bitmap face drawn for 96 dpi: there it is the very
-// face the window was designed with. On a denser screen it would not grow
-// with the layout, so its TrueType successor, of the same metrics, takes
-// over where Windows has it.
-const wchar_t* FaceFor(UINT dpi) {
-    static const bool haveSuccessor = FontInstalled(L"Microsoft Sans Serif");
-    return dpi != USER_DEFAULT_SCREEN_DPI && haveSuccessor ? L"Microsoft Sans Serif"
-                                                           : L"MS Sans Serif";
-}
-
-// 8.25 points, the window's size, bold or normal.
+// face the window was designed with. On a denser screen its bitmaps stop
+// short of the size the layout needs, so "Microsoft Sans Serif", its TrueType
+// successor with the same metrics, takes over where it is installed, as on
+// every Windows. Without it the bitmaps stay: a size smaller, but never a
+// wider face that would cut the captions off.
 HFONT MakeFont(UINT dpi, Weight weight) {
+    static const bool haveSuccessor = FontInstalled(L"Microsoft Sans Serif");
+    const wchar_t* face = dpi != USER_DEFAULT_SCREEN_DPI && haveSuccessor ? L"Microsoft Sans Serif"
+                                                                          : L"MS Sans Serif";
+    // 8.25 points, the window's size.
     const int height = -MulDiv(825, static_cast<int>(dpi), 72 * 100);
     return CreateFontW(height, 0, 0, 0, weight == Weight::Bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
                        FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                       DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, FaceFor(dpi));
+                       DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, face);
 }
 
 // A control's box on the window in twips: a control in a frame is placed
