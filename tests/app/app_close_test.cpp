@@ -133,7 +133,12 @@ public:
         daemon_.setProgram(QStringLiteral("dbus-daemon"));
         daemon_.setArguments({QStringLiteral("--session"), QStringLiteral("--nofork"),
                               QStringLiteral("--print-address=1"),
-                              QStringLiteral("--address=unix:dir=") + socketDir_.path()});
+                              QStringLiteral("--address=unix:dir=") + folder_.path()});
+        // Its socket and its folder of services started at run time are its
+        // own, and go with it, never into the session's runtime folder.
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), folder_.path());
+        daemon_.setProcessEnvironment(environment);
         daemon_.start();
         if (daemon_.waitForStarted()) {
             address_ = QString::fromUtf8(FirstLine(daemon_));
@@ -152,7 +157,7 @@ public:
     qint64 processId() const { return daemon_.processId(); }
 
 private:
-    QTemporaryDir socketDir_;
+    QTemporaryDir folder_;
     QProcess daemon_;
     QString address_;
 };
