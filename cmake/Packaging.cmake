@@ -33,4 +33,6 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
 
+include(${PROJECT_SOURCE_DIR}/cmake/DebianDocs.cmake)
+
 include(CPack)

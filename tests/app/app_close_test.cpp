@@ -1,11 +1,17 @@
-// The real program on a private X server: started as a user starts it, its
-// window found as a window manager finds it, and closed as a window manager's
-// close button closes it, with a WM_DELETE_WINDOW message. The program must
-// then end by itself with status 0 and show nothing else on the way.
+// The real program on a private X server and a private session bus: started
+// as a user starts it, its window found as a window manager finds it, and
+// closed as a window manager's close button closes it, with a WM_DELETE_WINDOW
+// message. The program must then end by itself with status 0, show nothing
+// else on the way, write nothing and leave no process running.
 
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <xcb/xcb.h>
 
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -109,6 +115,87 @@ private:
     xcb_window_t root_ = XCB_WINDOW_NONE;
 };
 
+// The first line a starting server prints (its display number, its bus
+// address), or nothing when it ends first.
+QByteArray FirstLine(QProcess& server) {
+    while (!server.canReadLine() && server.state() == QProcess::Running) {
+        server.waitForReadyRead();
+    }
+    return server.readLine().trimmed();
+}
+
+// A session bus of the test's own, as a desktop session gives its programs
+// one. Without it libdbus autolaunches a bus through dbus-launch (dbus-x11),
+// which writes into the home and outlives the program.
+class SessionBus {
+public:
+    SessionBus() {
+        daemon_.setProgram(QStringLiteral("dbus-daemon"));
+        daemon_.setArguments({QStringLiteral("--session"), QStringLiteral("--nofork"),
+                              QStringLiteral("--print-address=1"),
+                              QStringLiteral("--address=unix:dir=") + folder_.path()});
+        // Its socket and its folder of services started at run time are its
+        // own, and go with it, never into the session's runtime folder.
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), folder_.path());
+        daemon_.setProcessEnvironment(environment);
+        daemon_.start();
+        if (daemon_.waitForStarted()) {
+            address_ = QString::fromUtf8(FirstLine(daemon_));
+        }
+    }
+    ~SessionBus() {
+        daemon_.terminate();
+        daemon_.waitForFinished();
+    }
+    SessionBus(const SessionBus&) = delete;
+    SessionBus& operator=(const SessionBus&) = delete;
+
+    QString address() const { return address_; }
+    // Its messages, kept for the report of a bus that did not start.
+    QString errors() { return QString::fromLocal8Bit(daemon_.readAllStandardError()); }
+    qint64 processId() const { return daemon_.processId(); }
+
+private:
+    QTemporaryDir folder_;
+    QProcess daemon_;
+    QString address_;
+};
+
+struct Process {
+    pid_t pid;
+    QString name;
+};
+
+// This process's children that are still running. As a subreaper it is
+// also the parent of whatever a program it started leaves running.
+std::vector<Process> RunningChildren() {
+    const QByteArray self = QByteArray::number(getpid());
+    std::vector<Process> children;
+    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        bool isPid = false;
+        const pid_t pid = entry.toInt(&isPid);
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
+        if (!isPid || !stat.open(QIODevice::ReadOnly)) {
+            continue;
+        }
+        // "pid (name) state ppid ...", where the name may hold spaces and brackets.
+        const QByteArray line = stat.readAll();
+        const qsizetype open = line.indexOf('(');
+        const qsizetype close = line.lastIndexOf(')');
+        const QList<QByteArray> fields = line.mid(close + 2).split(' ');
+        if (open >= 0 && fields.size() > 1 && fields[0] != "Z" && fields[1] == self) {
+            children.push_back({pid, QString::fromUtf8(line.mid(open + 1, close - open - 1))});
+        }
+    }
+    return children;
+}
+
+// What a folder holds, hidden entries too.
+QStringList Entries(const QTemporaryDir& folder) {
+    return QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
 }  // namespace
 
 class AppCloseTest : public QObject {
@@ -116,6 +203,7 @@ class AppCloseTest : public QObject {
 
 private slots:
     void initTestCase() {
+        QVERIFY2(prctl(PR_SET_CHILD_SUBREAPER, 1) == 0, "cannot watch for processes left behind");
         // A server of our own, on a display number it picks and tells us, so
         // runs side by side do not meet.
         xvfb_.setProgram(QStringLiteral("Xvfb"));
@@ -126,10 +214,7 @@ private slots:
         xvfb_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         xvfb_.start();
         QVERIFY2(xvfb_.waitForStarted(), "Xvfb did not start (Debian package xvfb)");
-        while (!xvfb_.canReadLine() && xvfb_.state() == QProcess::Running) {
-            xvfb_.waitForReadyRead();
-        }
-        const QByteArray number = xvfb_.readLine().trimmed();
+        const QByteArray number = FirstLine(xvfb_);
         QVERIFY2(!number.isEmpty(), "Xvfb ended without naming its display");
         display_ = ":" + number;
         x_ = std::make_unique<XDisplay>(display_);
@@ -143,6 +228,17 @@ private slots:
         xvfb_.waitForFinished();
     }
 
+    // Ends what a run left running, the program's or its bus's, on every
+    // way out of it, so that nothing outlives the test.
+    void cleanup() {
+        for (const auto& [child, name] : RunningChildren()) {
+            if (child != xvfb_.processId()) {
+                kill(child, SIGKILL);
+                waitpid(child, nullptr, 0);
+            }
+        }
+    }
+
     void closeButtonEndsTheProgram_data() {
         QTest::addColumn<QStringList>("arguments");
         QTest::newRow("started with no arguments") << QStringList{};
@@ -152,20 +248,30 @@ private slots:
 
     void closeButtonEndsTheProgram() {
         QFETCH(QStringList, arguments);
-        // An empty home: whatever the program reads or writes there shows.
+        // An empty home and runtime folder, as a session gives them: whatever
+        // the program writes there shows.
         QTemporaryDir home;
-        QVERIFY(home.isValid());
+        QTemporaryDir runtime;
+        // Fontconfig keeps a cache of its own when the system's is stale;
+        // that is the font library's, not the program's.
+        QTemporaryDir fontCache;
+        QVERIFY(home.isValid() && runtime.isValid() && fontCache.isValid());
+        SessionBus bus;
+        QVERIFY2(
+            !bus.address().isEmpty(),
+            qPrintable("dbus-daemon did not start (Debian package dbus-daemon) " + bus.errors()));
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(display_));
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         environment.insert(QStringLiteral("HOME"), home.path());
-        for (const char* name : {"WAYLAND_DISPLAY", "XDG_CONFIG_HOME", "XDG_DATA_HOME",
-                                 "XDG_STATE_HOME", "XDG_CACHE_HOME"}) {
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+        environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), bus.address());
+        environment.insert(QStringLiteral("XDG_CACHE_HOME"), fontCache.path());
+        // The desktop this test may run in is not the program's.
+        for (const char* name : {"WAYLAND_DISPLAY", "SESSION_MANAGER", "XDG_CONFIG_HOME",
+                                 "XDG_DATA_HOME", "XDG_STATE_HOME"}) {
             environment.remove(QString::fromLatin1(name));
         }
-        // Fontconfig keeps a cache of its own under the home when the
-        // system's is stale; that is the font library's, not the program's.
-        environment.insert(QStringLiteral("XDG_CACHE_HOME"), home.filePath(QStringLiteral(".fc")));
 
         QProcess program;
         program.setProcessEnvironment(environment);
@@ -211,10 +317,18 @@ private slots:
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
         QCOMPARE(program.exitCode(), 0);
 
-        QStringList left =
-            QDir(home.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-        left.removeAll(QStringLiteral(".fc"));
-        QVERIFY2(left.isEmpty(), qPrintable("wrote into the home: " + left.join(u',')));
+        // Whatever it left running has come to this test, its subreaper.
+        QStringList running;
+        for (const auto& [child, name] : RunningChildren()) {
+            if (child != xvfb_.processId() && child != bus.processId()) {
+                running << name;
+            }
+        }
+        QVERIFY2(running.isEmpty(), qPrintable("left running: " + running.join(u',')));
+        QVERIFY2(Entries(home).isEmpty(),
+                 qPrintable("wrote into the home: " + Entries(home).join(u',')));
+        QVERIFY2(Entries(runtime).isEmpty(),
+                 qPrintable("wrote into the runtime folder: " + Entries(runtime).join(u',')));
     }
 
 private:

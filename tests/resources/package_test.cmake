@@ -40,9 +40,12 @@ list(SORT found)
 set(expected
     usr/bin/quorvel
     usr/share/applications/${APP_ID}.desktop
+    usr/share/doc/quorvel/changelog.gz
+    usr/share/doc/quorvel/copyright
     usr/share/icons/hicolor/16x16/apps/${APP_ID}.png
     usr/share/icons/hicolor/32x32/apps/${APP_ID}.png
     usr/share/icons/hicolor/48x48/apps/${APP_ID}.png
+    usr/share/man/man1/quorvel.1.gz
     usr/share/metainfo/${APP_ID}.metainfo.xml)
 list(SORT expected)
 if(NOT found STREQUAL expected)
@@ -56,7 +59,7 @@ endif()
 
 # Names the control fields must carry. The Qt and C++ libraries come from
 # shlibdeps, the font by name; the package is named quorvel.
-execute_process(COMMAND dpkg-deb -f "${debs}" Package Depends
+execute_process(COMMAND dpkg-deb -f "${debs}" Package Version Depends
     OUTPUT_VARIABLE fields RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
     message(FATAL_ERROR "dpkg-deb -f failed on ${debs}")
@@ -72,6 +75,15 @@ foreach(pattern
         string(APPEND failures "control fields do not match '${pattern}':\n${fields}\n")
     endif()
 endforeach()
+
+# The changelog's latest entry is the version the package has.
+string(REGEX REPLACE ".*Version: ([^\n]*).*" "\\1" version "${fields}")
+execute_process(COMMAND zcat "${WORK_DIR}/root/usr/share/doc/quorvel/changelog.gz"
+    OUTPUT_VARIABLE changelog)
+string(FIND "${changelog}" "quorvel (${version}) " at)
+if(NOT at EQUAL 0)
+    string(APPEND failures "changelog does not start with version ${version}:\n${changelog}\n")
+endif()
 
 if(failures)
     message(FATAL_ERROR "${debs}:\n${failures}")
