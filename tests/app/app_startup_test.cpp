@@ -17,6 +17,7 @@
 #include <memory>
 
 #include "application.h"
+#include "window_design.h"
 
 using quorvel::Form1;
 
@@ -104,32 +105,13 @@ private slots:
     void startsWithItsStartingEntries_data() {
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("text");
-        QTest::newRow("first sight time") << "Time1"
-                                          << "1:00:00";
-        QTest::newRow("second sight time") << "Time2"
-                                           << "1:02:30";
-        QTest::newRow("first latitude") << "Lat1"
-                                        << "35";
-        QTest::newRow("first longitude") << "Long1"
-                                         << "145.18";
-        QTest::newRow("second latitude") << "Lat2"
-                                         << "35";
-        QTest::newRow("second longitude") << "Long2"
-                                          << "144.50";
-        QTest::newRow("first azimuth") << "Zn1"
-                                       << "340";
-        QTest::newRow("second azimuth") << "Zn2"
-                                        << "240";
-        QTest::newRow("first intercept") << "A1"
-                                         << "20";
-        QTest::newRow("second intercept") << "A2"
-                                          << "30";
-        QTest::newRow("course") << "course"
-                                << "90";
-        QTest::newRow("speed") << "speed"
-                               << "20";
-        QTest::newRow("no fix before the first click") << "FixLL"
-                                                       << "";
+        // The design's texts: every entry box, and the fix box empty before
+        // the first click.
+        for (const quorvel::test::Designed& d : quorvel::test::kDesign) {
+            if (d.kind == quorvel::test::Kind::TextBox) {
+                QTest::newRow(d.name) << d.name << d.text;
+            }
+        }
     }
 
     void startsWithItsStartingEntries() {
@@ -145,12 +127,12 @@ private slots:
     void startsWithItsStartingChoices_data() {
         QTest::addColumn<QString>("button");
         QTest::addColumn<bool>("selected");
-        QTest::newRow("first latitude north") << "North1" << true;
-        QTest::newRow("first longitude west") << "West1" << true;
-        QTest::newRow("second latitude north") << "North2" << true;
-        QTest::newRow("second longitude west") << "West2" << true;
-        QTest::newRow("first intercept toward") << "A1_A" << false;
-        QTest::newRow("second intercept away") << "A2_A" << true;
+        // Every button of the six pairs, as the design selects them.
+        for (const quorvel::test::Designed& d : quorvel::test::kDesign) {
+            if (d.kind == quorvel::test::Kind::Option) {
+                QTest::newRow(d.name) << d.name << d.selected;
+            }
+        }
     }
 
     void startsWithItsStartingChoices() {
