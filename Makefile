@@ -59,7 +59,7 @@ windows-package: deps
 	cd build/windows && cpack -G ZIP
 
 run: build
-	@tools/start-window build/release/ui/quorvel
+	@tools/start-window build/release/ui/qt/quorvel
 
 clean:
 	rm -rf build

@@ -11,7 +11,7 @@
 # tools/packages.txt.
 set -euo pipefail
 
-program=${1:-build/release/ui/quorvel}
+program=${1:-build/release/ui/qt/quorvel}
 runs=${2:-15}
 settle=0.5  # seconds after mapping before reading peak memory: the first paint is done by then
 
