@@ -221,6 +221,14 @@ void Form1::createControls(HINSTANCE instance) {
                 pairsStarted.push_back(pair);
             }
         }
+        if (c.kind == ControlKind::TextBox && c.accessibleName != nullptr) {
+            // A screen reader names an entry box after the static text just
+            // before it; the headings are shared by two rows, so each box
+            // gets an invisible label of its own ("Sight 1 time").
+            CreateWindowExW(0, L"STATIC", Widen(c.accessibleName).c_str(),
+                            WS_CHILD | SS_LEFT | SS_NOPREFIX | WS_GROUP, 0, 0, 0, 0, window_,
+                            nullptr, instance, nullptr);
+        }
         const std::wstring text = Widen(c.text);
         controls_[row] = CreateWindowExW(
             windowClass.exStyle, windowClass.name, text.c_str(),

@@ -263,6 +263,24 @@ TEST(Form1Window, TakesTheUsersDecimalSeparatorAtEachClick) {
     EXPECT_EQ(fix, "144'321 W,  35'347 N");
 }
 
+TEST(Form1Window, NamesEachEntryBoxForScreenReaders) {
+    // Screen readers name an entry box after the static text just before it.
+    RunningProgram program;
+    for (const ControlRow& row : kForm1Controls) {
+        if (row.kind != ControlKind::TextBox) {
+            continue;
+        }
+        HWND label = GetWindow(program.control(row.name), GW_HWNDPREV);
+        wchar_t kind[16] = {};
+        wchar_t text[64] = {};
+        GetClassNameW(label, kind, 16);
+        GetWindowTextW(label, text, 64);
+        EXPECT_EQ(Narrow(kind), "Static") << row.name;
+        EXPECT_EQ(Narrow(text), row.accessibleName) << row.name;
+        EXPECT_FALSE(IsWindowVisible(label)) << row.name;
+    }
+}
+
 TEST(Form1Window, ClosingEndsTheProgramWithExitCodeZero) {
     RunningProgram program;
     program.click("Command1");
