@@ -86,6 +86,25 @@ TEST_P(Form1AtScale, ShowsEveryCaptionWhole) {
 
 INSTANTIATE_TEST_SUITE_P(Scales, Form1AtScale, ::testing::Values(96u, 144u, 192u));
 
+TEST(Form1Layout, LaysItselfOutAgainWhenMovedToADenserScreen) {
+    Form1 form(GetModuleHandleW(nullptr));
+    RECT suggested{0, 0, 1000, 500};
+    SendMessageW(form.window(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+                 reinterpret_cast<LPARAM>(&suggested));
+    HWND button = form.control(ControlIndex("Command1"));
+    RECT box{};
+    GetWindowRect(button, &box);
+    MapWindowPoints(nullptr, form.window(), reinterpret_cast<POINT*>(&box), 2);
+    // Its left, top and right edges at 4080, 2280 and 6015 twips: 408, 228 and
+    // 601.5, rounded to 602, pixels at 144 dpi.
+    EXPECT_EQ(box.left, 408);
+    EXPECT_EQ(box.top, 228);
+    EXPECT_EQ(box.right, 602);
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0)), sizeof font, &font);
+    EXPECT_EQ(font.lfHeight, -17);  // 8.25 points at 144 dpi
+}
+
 TEST(Form1Layout, IsTheDesignedSizeAndFaceAt96Dpi) {
     Form1 form(GetModuleHandleW(nullptr));
     form.layOut(96);
