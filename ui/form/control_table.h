@@ -3,7 +3,6 @@
 #include <array>
 #include <cstddef>
 #include <optional>
-#include <span>
 #include <string_view>
 
 #include "quorvel_version.h"
@@ -120,10 +119,6 @@ inline constexpr std::array kRows{
 }  // namespace form1_rows
 
 inline constexpr const auto& kForm1Controls = form1_rows::kRows;
-
-inline constexpr std::span<const ControlRow> Form1Controls() {
-    return kForm1Controls;
-}
 
 // Labels and frames never take the focus.
 constexpr bool TakesFocus(ControlKind kind) {
