@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "control_table.h"
+#include "entry_binding.h"
 #include "user_region.h"
 
 namespace quorvel {
@@ -21,7 +22,7 @@ Form1* theWindow = nullptr;
 // Command1's click listener.
 void OnCalculateFix(val) {
     if (theWindow != nullptr) {
-        theWindow->calculateFix();
+        ClickCalculateFix(*theWindow);
     }
 }
 
@@ -277,15 +278,6 @@ void Form1::setFixText(const std::string& fix) {
 
 void Form1::showErrorReport(const RunTimeError& error) {
     report_.show(error);
-}
-
-void Form1::calculateFix() {
-    const FixOutcome outcome = CalculateFix(ReadEntries(*this), regionalSettings());
-    if (outcome.error) {
-        showErrorReport(*outcome.error);
-        return;
-    }
-    setFixText(outcome.fix);
 }
 
 }  // namespace quorvel

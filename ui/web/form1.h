@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "calculate_step.h"
-#include "entry_binding.h"
 #include "error_report.h"
 
 namespace quorvel {
@@ -16,7 +15,7 @@ namespace quorvel {
 // buttons, a button), created once from the control table and kept, so
 // screen readers, browser zoom and automation know them. It only moves
 // values between its elements and the shared click.
-class Form1 final : public ControlReader {
+class Form1 final : public FrontEnd {
 public:
     // Builds the window into the document's body, with the keyboard focus
     // in Time1. The page has one window: the click reaches this one.
@@ -27,12 +26,9 @@ public:
 
     std::string text(std::size_t control) const override;
     bool isSelected(std::size_t control) const override;
-    RegionalSettings regionalSettings() const;
-    void setFixText(const std::string& fix);
-    void showErrorReport(const RunTimeError& error);
-
-    // The click on "Calculate Fix".
-    void calculateFix();
+    RegionalSettings regionalSettings() const override;
+    void setFixText(const std::string& fix) override;
+    void showErrorReport(const RunTimeError& error) override;
 
 private:
     void buildControls(const emscripten::val& document, const emscripten::val& client);
