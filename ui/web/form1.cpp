@@ -203,11 +203,11 @@ void Form1::buildControls(const val& document, const val& client) {
                 break;
             }
             case ControlKind::Frame:
-                element = Element(document, "div", "frame pair");
+                element = Element(document, "div", std::string("frame pair") + WeightClass(c));
                 pairs[row] = element;
                 break;
             case ControlKind::BorderedFrame:
-                element = Element(document, "div", "frame bordered");
+                element = Element(document, "div", std::string("frame bordered") + WeightClass(c));
                 // The pair goes in after the entry box, in tab order.
                 pairs[row] = Element(document, "div", "pair");
                 break;
