@@ -6,7 +6,9 @@
 #include <limits>
 #include <numeric>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "control_table.h"
 #include "entry_binding.h"
@@ -17,6 +19,7 @@ namespace {
 
 using emscripten::val;
 
+// The page's one window, which Command1's listener reaches.
 Form1* theWindow = nullptr;
 
 // Command1's click listener.
