@@ -18,7 +18,7 @@ std::string FixedText(double value, int decimals) {
     std::string text(buffer.data(), end);
 #else
     // A standard library without the floating-point to_chars (emscripten's):
-    // printf rounds as exactly, and WebAssembly's C library always writes with
+    // printf rounds correctly too, and WebAssembly's C library always writes with
     // the C locale's ".".
     const int length = std::snprintf(buffer.data(), buffer.size(), "%.*f", decimals, value);
     if (length < 0 || static_cast<std::size_t>(length) >= buffer.size()) {
