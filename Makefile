@@ -53,10 +53,11 @@ windows: deps
 	cmake --build --preset windows -j $(JOBS)
 	tools/wine-session build/windows/wine ctest --preset windows -j $(JOBS)
 
-# The zip of the Windows program for users, in build/windows.
+# The zip of the Windows program for users and its installer, in
+# build/windows.
 windows-package: deps
 	cmake --preset windows
-	cmake --build --preset windows -j $(JOBS)
+	cmake --build --preset windows -j $(JOBS) --target all windows_installer
 	cd build/windows && cpack -G ZIP
 
 run: build
