@@ -57,7 +57,7 @@ windows: deps
 # build/windows.
 windows-package: deps
 	cmake --preset windows
-	cmake --build --preset windows -j $(JOBS) --target all windows_installer
+	cmake --build --preset windows -j $(JOBS)
 	cd build/windows && cpack -G ZIP
 
 run: build

@@ -1,5 +1,6 @@
 # The Windows installer, Quorvel-<version>-x64.msi, beside the zip in the
-# build folder (target windows_installer, make windows-package): a per-user
+# build folder (target windows_installer, built with the rest, so that its
+# tests have what they build their own installers from): a per-user
 # install of Quorvel.exe and its third-party notices, with a Start-menu
 # shortcut, built by wixl from resources/windows/quorvel.wxs.in.
 find_program(QUORVEL_WIXL wixl)
@@ -38,4 +39,4 @@ add_custom_command(OUTPUT ${QUORVEL_MSI_FILE}
             ${QUORVEL_NOTICES_FILE} ${QUORVEL_ICON_FILE}
     COMMENT "Building the Windows installer Quorvel-${PROJECT_VERSION}-x64.msi"
     VERBATIM)
-add_custom_target(windows_installer DEPENDS ${QUORVEL_MSI_FILE})
+add_custom_target(windows_installer ALL DEPENDS ${QUORVEL_MSI_FILE})
