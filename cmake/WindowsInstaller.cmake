@@ -27,7 +27,8 @@ configure_file(${PROJECT_SOURCE_DIR}/resources/windows/quorvel.wxs.in ${QUORVEL_
 set(QUORVEL_MSI_SCRIPT ${CMAKE_CURRENT_LIST_DIR}/build_msi.cmake
     CACHE INTERNAL "Builds an installer of any version from that source")
 
-set(QUORVEL_MSI_FILE ${PROJECT_BINARY_DIR}/Quorvel-${PROJECT_VERSION}-x64.msi)
+set(QUORVEL_MSI_FILE ${PROJECT_BINARY_DIR}/Quorvel-${PROJECT_VERSION}-x64.msi
+    CACHE INTERNAL "The Windows installer")
 add_custom_command(OUTPUT ${QUORVEL_MSI_PROGRAM}
     COMMAND ${CMAKE_STRIP} -o ${QUORVEL_MSI_PROGRAM} $<TARGET_FILE:quorvel>
     DEPENDS quorvel

@@ -14,10 +14,15 @@ endif()
 math(EXPR next_patch "${CMAKE_MATCH_3} + 1")
 set(next_version "${CMAKE_MATCH_1}.${CMAKE_MATCH_2}.${next_patch}")
 
+# wixl looks for a relative source path in the current folder before the
+# source's own: it runs in the latter, so a file of the same name beside the
+# caller is never taken instead.
+get_filename_component(source_dir ${WXS} DIRECTORY)
 execute_process(
     COMMAND ${CMAKE_COMMAND} -E env G_DEBUG=fatal-warnings
             ${WIXL} --arch x64 --define Version=${VERSION}
             --define NextVersion=${next_version} --output ${OUTPUT} ${WXS}
+    WORKING_DIRECTORY ${source_dir}
     RESULT_VARIABLE result
     OUTPUT_VARIABLE output
     ERROR_VARIABLE output)

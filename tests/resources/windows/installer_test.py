@@ -1,12 +1,14 @@
 #!/usr/bin/python3
 """The Windows installer under Wine, as a user and an administrator meet it:
-built by wixl, installed silently, upgraded in place by a newer version,
+installed silently, upgraded in place by a newer version,
 refusing an older one, and removed without a trace. Runs inside the Wine
 session (tools/wine-session), one step at a time; after each step
 installed_state.exe reports what is there, and the report must be exactly
 what the table below says."""
 
 import argparse
+import filecmp
+import os
 import pathlib
 import subprocess
 import sys
@@ -14,7 +16,7 @@ import time
 
 parser = argparse.ArgumentParser()
 for option in ("cmake", "script", "wixl", "wxs", "version", "work", "probe", "product",
-               "publisher", "program", "notices"):
+               "publisher", "program", "notices", "notices-source", "msi"):
     parser.add_argument("--" + option, required=True)
 args = parser.parse_args()
 
@@ -66,7 +68,8 @@ def everything(version):
 current = args.version
 major, minor, patch = (int(n) for n in current.split(".")[:3])
 newer = f"{major}.{minor}.{patch + 1}.0"
-current_msi, newer_msi = build(current), build(newer)
+# The installer as shipped, and a newer one built from the same source.
+current_msi, newer_msi = pathlib.Path(args.msi), build(newer)
 # Built again, the same version is another product to Windows Installer.
 rebuilt_msi = build(current, work / "rebuilt")
 refusal_log = work / "refused.log"
@@ -82,6 +85,20 @@ STEPS = [
     ("older version refused", "/i", current_msi, REFUSED, newer),
     ("removal", "/x", newer_msi, 0, None),
 ]
+
+# The files as the installer was built from them: the program stripped, as
+# in the zip, beside the installer's source.
+SHIPPED = {args.program: pathlib.Path(args.wxs).parent / args.program,
+           args.notices: pathlib.Path(args.notices_source)}
+
+
+def unlike_shipped():
+    """The installed files that differ from those the installer was built from."""
+    users = pathlib.Path(os.environ["WINEPREFIX"]) / "drive_c" / "users"
+    folder = next(users.glob(f"*/AppData/Local/Programs/{args.product}"))
+    return [name for name, source in SHIPPED.items()
+            if not filecmp.cmp(folder / name, source, shallow=False)]
+
 
 failures = []
 # What an earlier, interrupted run may have left in the reused prefix.
@@ -105,6 +122,8 @@ try:
         if found != expected:
             failures.append(f"{step}: installed\n  " + "\n  ".join(found) +
                             "\nexpected\n  " + "\n  ".join(expected))
+        elif version and unlike_shipped():
+            failures.append(f"{step}: installed files unlike those shipped: {unlike_shipped()}")
     # Refused for being older, and not for some other fault. (Wine's log
     # leaves out the message a user would read.)
     log = refusal_log.read_bytes().replace(b"\0", b"").decode("utf-8", "replace")
