@@ -34,7 +34,9 @@ std::filesystem::path KnownFolder(REFKNOWNFOLDERID id) {
     return result;
 }
 
-void Report(const std::wstring& line) { std::printf("%s\n", Narrow(line).c_str()); }
+void Report(const std::wstring& line) {
+    std::printf("%s\n", Narrow(line).c_str());
+}
 
 std::wstring StringValue(HKEY key, const wchar_t* name) {
     wchar_t value[512] = {};
