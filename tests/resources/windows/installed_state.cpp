@@ -1,7 +1,8 @@
 // Reports, one line each, what of an installed Quorvel this Windows has: the
 // install folder and the files in it, the Start-menu shortcut, the uninstall
 // entries and the installer's registry key. Nothing installed, no line. With
-// --start it also starts the installed program and reports its window.
+// --start it also starts the installed program and reports its window; with
+// --products CODE it lists the installed products of that upgrade code.
 // installer_test.py compares the report with what each step must leave.
 
 #include <windows.h>
@@ -171,6 +172,17 @@ void ReportWindow(const std::filesystem::path& program) {
 
 int main(int argc, char** argv) {
     using namespace quorvel;
+    // --products CODE: the product code of each installed product with that
+    // upgrade code, whichever installer put it there.
+    if (argc > 2 && std::string_view(argv[1]) == "--products") {
+        wchar_t product[39] = {};
+        const std::wstring upgradeCode = Widen(argv[2]);
+        for (DWORD i = 0;
+             MsiEnumRelatedProductsW(upgradeCode.c_str(), 0, i, product) == ERROR_SUCCESS; ++i) {
+            Report(product);
+        }
+        return 0;
+    }
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     const std::wstring product = Widen(kProductName);
     const std::filesystem::path folder = KnownFolder(FOLDERID_LocalAppData) / L"Programs" / product;

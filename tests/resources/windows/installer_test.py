@@ -10,13 +10,14 @@ import argparse
 import filecmp
 import os
 import pathlib
+import shutil
 import subprocess
 import sys
 import time
 
 parser = argparse.ArgumentParser()
 for option in ("cmake", "script", "wixl", "wxs", "version", "work", "probe", "product",
-               "publisher", "program", "notices", "notices-source", "msi"):
+               "publisher", "program", "notices", "notices-source", "msi", "upgrade-code"):
     parser.add_argument("--" + option, required=True)
 args = parser.parse_args()
 
@@ -100,10 +101,26 @@ def unlike_shipped():
             if not filecmp.cmp(folder / name, source, shallow=False)]
 
 
+def remove_everything():
+    """Removes whatever an earlier, interrupted run left in the reused prefix:
+    each installed version, then what a half-done install leaves unregistered."""
+    products = subprocess.run(["wine", args.probe, "--products", "{" + args.upgrade_code + "}"],
+                              stdin=subprocess.DEVNULL, capture_output=True, text=True,
+                              check=True).stdout.split()
+    for product in products:
+        subprocess.run(["wine", "msiexec", "/x", product, "/qn"], stdin=subprocess.DEVNULL)
+    users = pathlib.Path(os.environ["WINEPREFIX"]) / "drive_c" / "users"
+    for path in users.glob(f"*/AppData/Local/Programs/{args.product}"):
+        shutil.rmtree(path)
+    for path in users.glob(f"*/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/"
+                           f"{args.product}.lnk"):
+        path.unlink()
+    subprocess.run(["wine", "reg", "delete", f"HKCU\\Software\\{args.publisher}", "/f"],
+                   stdin=subprocess.DEVNULL, capture_output=True)
+
+
 failures = []
-# What an earlier, interrupted run may have left in the reused prefix.
-for msi in (newer_msi, rebuilt_msi, current_msi):
-    msiexec("/x", msi)
+remove_everything()
 if installed():
     sys.exit(f"Quorvel is still installed before the test: {installed()}")
 
@@ -130,8 +147,7 @@ try:
     if "WIX_DOWNGRADE_DETECTED = {" not in log:
         failures.append(f"the older version was refused, but not as older ({refusal_log})")
 finally:
-    for msi in (newer_msi, rebuilt_msi, current_msi):
-        msiexec("/x", msi)
+    remove_everything()
 
 if failures:
     sys.exit("\n".join(failures))
