@@ -47,13 +47,15 @@ package: build
 	cd build/release && cpack -G DEB
 
 # The Windows program, cross-built with MinGW-w64, and every Windows test
-# under Wine, in a private prefix and X display (tools/wine-session).
+# under Wine, in a private prefix and X display that tools/wine-session
+# holds around ctest and ends afterwards.
 windows: deps
 	cmake --preset windows
 	cmake --build --preset windows -j $(JOBS)
-	ctest --preset windows -j $(JOBS)
+	tools/wine-session build/windows/wine ctest --preset windows -j $(JOBS)
 
-# The zip of the Windows program for users, in build/windows.
+# The zip of the Windows program for users and its installer, in
+# build/windows.
 windows-package: deps
 	cmake --preset windows
 	cmake --build --preset windows -j $(JOBS)

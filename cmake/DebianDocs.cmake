@@ -25,6 +25,17 @@ if(date_failed OR epoch_failed)
     message(FATAL_ERROR "QUORVEL_RELEASE_DATE is not a date: ${QUORVEL_RELEASE_DATE}")
 endif()
 
+# The licence text of LICENSE, from its first condition on, as a copyright
+# file's paragraph has it: each line indented, a blank line as " .".
+file(READ ${PROJECT_SOURCE_DIR}/LICENSE licence)
+string(FIND "${licence}" "Permission is hereby granted" start)
+string(SUBSTRING "${licence}" ${start} -1 licence)
+string(STRIP "${licence}" licence)
+string(REPLACE "\n\n" "\n.\n" licence "${licence}")
+string(REPLACE "\n" "\n " licence "${licence}")
+set(QUORVEL_LICENSE_TEXT " ${licence}")
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/LICENSE)
+
 set(docs ${PROJECT_BINARY_DIR}/debian-docs)
 configure_file(${PROJECT_SOURCE_DIR}/resources/quorvel.1.scd ${docs}/quorvel.1.scd @ONLY)
 configure_file(${PROJECT_SOURCE_DIR}/resources/debian/changelog.in ${docs}/changelog @ONLY)

@@ -1,7 +1,7 @@
 # The Debian package (`cpack -G DEB` in the build directory) and, in the
 # Windows build, a zip for Windows users (`cpack -G ZIP`). Each carries what
-# `cmake --install` installs; the program is all of it.
-# The web page is packed by `make web-package`.
+# `cmake --install` installs: the program, and in the zip its third-party
+# notices. The web page is packed by `make web-package`.
 if(NOT QUORVEL_BUILD_UI OR EMSCRIPTEN)
     return()
 endif()
@@ -9,7 +9,8 @@ endif()
 include(${PROJECT_SOURCE_DIR}/resources/identity.cmake)
 
 if(WIN32)
-    # Quorvel.exe stands alone: unzipped, it runs; nothing to install.
+    # Quorvel.exe stands alone: unzipped, it runs; nothing to install. The
+    # installer, built beside the zip, is a target of ui/win32.
     set(CPACK_GENERATOR ZIP)
     set(CPACK_PACKAGE_FILE_NAME "Quorvel-${PROJECT_VERSION}-win64")
 else()

@@ -1,25 +1,31 @@
-# Windows tests under Wine. CTest runs each .exe through the emulator
-# (tools/wine-run) inside one Wine session for the whole run: the "wine"
-# fixture (tests/windows) starts a private Xvfb display, a private Wine prefix
-# in the build folder and its wineserver, and stops them all at the end.
+# Windows tests under Wine. CTest runs each .exe through the emulator, wine
+# itself, in the Wine session tools/wine-session holds around the whole run:
+#
+#   tools/wine-session build/windows/wine ctest --preset windows
+#
+# (make windows does so). The session is a private Xvfb display and a private
+# Wine prefix in the build folder with its wineserver, all ended when ctest
+# ends, however it ends.
 
-# Where the session lives: the prefix, the generated locales, the display.
+# The session folder: the prefix, the keeper, the generated locales.
 set(QUORVEL_WINE_DIR ${PROJECT_BINARY_DIR}/wine)
-# The locales a test may run in, generated into the session's own locale
-# folder (LOCPATH), so that none needs installing on the system. Wine sets a
-# program's Windows user locale from its LC_ALL (from LANG or LC_MESSAGES
-# only when glibc has the locale).
+# The locales a test may run in (tests/windows generates them). Wine sets a
+# program's Windows user locale from its LC_ALL.
 set(QUORVEL_WINE_LOCALES en_US.UTF-8 de_DE.UTF-8)
+
+# A run outside the session stops at once, with a message saying how to run.
+set(session_check ${CMAKE_CURRENT_BINARY_DIR}/wine_session_check.cmake)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/wine_session_check.cmake.in ${session_check} @ONLY)
+set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${session_check})
 
 # quorvel_windows_test(NAME <name> COMMAND <target> [<arg>...]
 #                      [LOCALE <locale>] [ENV <var>=<value>...]
 #                      [TIMEOUT <seconds>])
 #
-# Adds a CTest test that runs the executable target <target> under Wine, in
-# the session of the "wine" fixture, with the user locale <locale> (one of
-# QUORVEL_WINE_LOCALES; en_US.UTF-8 if not given) and the extra environment
-# variables in ENV. The program sees, besides those, LC_ALL, DISPLAY (the
-# session's Xvfb), WINEPREFIX, LOCPATH and QUORVEL_WINE_DIR. A hanging
+# Adds a CTest test that runs the executable target <target> under Wine with
+# the user locale <locale> (one of QUORVEL_WINE_LOCALES; en_US.UTF-8 if not
+# given) and the extra environment variables in ENV. The program sees, besides
+# those, LC_ALL and the session's DISPLAY, WINEPREFIX and LOCPATH. A hanging
 # program is ended after TIMEOUT seconds (120 if not given).
 #
 # The Windows tests run one at a time (RESOURCE_LOCK wine_session), also
@@ -52,15 +58,9 @@ function(quorvel_windows_test)
         set(arg_TIMEOUT 120)
     endif()
 
-    # LOCPATH here too, so that the emulator script itself has the locale.
-    set(environment
-        QUORVEL_WINE_DIR=${QUORVEL_WINE_DIR}
-        LOCPATH=${QUORVEL_WINE_DIR}/locale
-        LC_ALL=${arg_LOCALE}
-        ${arg_ENV})
+    set(environment LC_ALL=${arg_LOCALE} ${arg_ENV})
     add_test(NAME ${arg_NAME} COMMAND ${arg_COMMAND})
     set_tests_properties(${arg_NAME} PROPERTIES
-        FIXTURES_REQUIRED wine
         RESOURCE_LOCK wine_session
         ENVIRONMENT "${environment}"
         # Only a hang ends here; the limit turns it into a report.

@@ -1,6 +1,6 @@
 # Cross-builds the Windows program on Debian: x86_64 MinGW-w64 with the POSIX
 # thread model (the win32 one has no std::mutex, which GoogleTest needs), and
-# CTest runs the .exe files under Wine through tools/wine-run.
+# CTest runs the .exe files under Wine (in the session of tools/wine-session).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
@@ -25,4 +25,4 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
 set(CMAKE_MODULE_LINKER_FLAGS_INIT "-static")
 
-get_filename_component(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tools/wine-run ABSOLUTE)
+set(CMAKE_CROSSCOMPILING_EMULATOR wine)

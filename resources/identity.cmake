@@ -12,6 +12,10 @@ set(QUORVEL_APP_ID "example.marlowen.Quorvel")
 set(QUORVEL_WEB_ADDRESS "https://www.quorvel.example")
 set(QUORVEL_HOMEPAGE "${QUORVEL_WEB_ADDRESS}/")
 
+# Ties every version of the Windows installer together, so that a newer one
+# replaces an older in place. Never change it.
+set(QUORVEL_MSI_UPGRADE_CODE "9E60C92B-6093-4949-A1FE-37AE6C7503EF")
+
 # The version as the program's strings show it: major, a point and the minor
 # number in two digits, so 1.0.0.0 reads "1.00".
 if(Quorvel_VERSION_MINOR LESS 10)

@@ -1,0 +1,43 @@
+# The Windows installer, Quorvel-<version>-x64.msi, beside the zip in the
+# build folder (target windows_installer, built with the rest, so that its
+# tests have what they build their own installers from): a per-user
+# install of Quorvel.exe and its third-party notices, with a Start-menu
+# shortcut, built by wixl from resources/windows/quorvel.wxs.in.
+find_program(QUORVEL_WIXL wixl)
+if(NOT QUORVEL_WIXL)
+    message(FATAL_ERROR "The Windows installer is built with wixl (Debian package wixl); "
+                        "make deps installs it.")
+endif()
+
+include(${PROJECT_SOURCE_DIR}/resources/identity.cmake)
+set(QUORVEL_NOTICES_FILE ${PROJECT_SOURCE_DIR}/resources/windows/THIRD-PARTY-NOTICES.txt
+    CACHE INTERNAL "Third-party notices of the Windows program")
+install(FILES ${QUORVEL_NOTICES_FILE} DESTINATION .)
+
+# The program as the zip has it, stripped of its debugging information.
+set(installer_dir ${PROJECT_BINARY_DIR}/installer)
+set(QUORVEL_MSI_PROGRAM ${installer_dir}/${QUORVEL_ORIGINAL_FILENAME})
+set(QUORVEL_MSI_SOURCE ${installer_dir}/quorvel.wxs CACHE INTERNAL "WiX source of the installer")
+# wixl takes files by paths relative to the source (an absolute one trips a
+# GLib assertion, which fatal warnings turn into a failed build).
+file(RELATIVE_PATH QUORVEL_MSI_PROGRAM_PATH ${installer_dir} ${QUORVEL_MSI_PROGRAM})
+file(RELATIVE_PATH QUORVEL_MSI_NOTICES_PATH ${installer_dir} ${QUORVEL_NOTICES_FILE})
+file(RELATIVE_PATH QUORVEL_MSI_ICON_PATH ${installer_dir} ${QUORVEL_ICON_FILE})
+configure_file(${PROJECT_SOURCE_DIR}/resources/windows/quorvel.wxs.in ${QUORVEL_MSI_SOURCE} @ONLY)
+set(QUORVEL_MSI_SCRIPT ${CMAKE_CURRENT_LIST_DIR}/build_msi.cmake
+    CACHE INTERNAL "Builds an installer of any version from that source")
+
+set(QUORVEL_MSI_FILE ${PROJECT_BINARY_DIR}/Quorvel-${PROJECT_VERSION}-x64.msi
+    CACHE INTERNAL "The Windows installer")
+add_custom_command(OUTPUT ${QUORVEL_MSI_PROGRAM}
+    COMMAND ${CMAKE_STRIP} -o ${QUORVEL_MSI_PROGRAM} $<TARGET_FILE:quorvel>
+    DEPENDS quorvel
+    VERBATIM)
+add_custom_command(OUTPUT ${QUORVEL_MSI_FILE}
+    COMMAND ${CMAKE_COMMAND} -DWIXL=${QUORVEL_WIXL} -DWXS=${QUORVEL_MSI_SOURCE}
+            -DVERSION=${PROJECT_VERSION} -DOUTPUT=${QUORVEL_MSI_FILE} -P ${QUORVEL_MSI_SCRIPT}
+    DEPENDS ${QUORVEL_MSI_PROGRAM} ${QUORVEL_MSI_SOURCE} ${QUORVEL_MSI_SCRIPT}
+            ${QUORVEL_NOTICES_FILE} ${QUORVEL_ICON_FILE}
+    COMMENT "Building the Windows installer Quorvel-${PROJECT_VERSION}-x64.msi"
+    VERBATIM)
+add_custom_target(windows_installer ALL DEPENDS ${QUORVEL_MSI_FILE})
