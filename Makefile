@@ -58,8 +58,9 @@ windows-package: deps
 	cmake --build --preset windows -j $(JOBS)
 	cd build/windows && cpack -G ZIP
 
+# Says so, and how to run it under xvfb-run, when there is no X server.
 run: build
-	@tools/start-window build/release/ui/qt/quorvel
+	@build/release/ui/qt/quorvel
 
 clean:
 	rm -rf build

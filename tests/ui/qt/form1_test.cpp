@@ -12,10 +12,13 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include <cstdlib>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "entry_binding.h"
+#include "option_meaning.h"
 #include "run_time_error.h"
 #include "starting_fix.h"
 #include "window_design.h"
@@ -163,6 +166,7 @@ private slots:
     void screenReaderNames_data();
     void screenReaderNames();
     void everyEntryHasItsOwnName();
+    void optionButtonsAreNamedForWhatTheyMean();
 
 private:
     QString fix() const { return Find<QLineEdit>(form_.get(), "FixLL")->text(); }
@@ -310,12 +314,12 @@ void Form1Test::clickWritesFix_data() {
     QTest::newRow("S in Frame5: latitude 1 south")
         << QStringList{"Option2"} << QStringList{"North1=0"} << "111.124 W,  22.145 S";
     QTest::newRow("E in Frame7: longitude 2 east")
-        << QStringList{"Option4"} << QStringList{"West2=0"} << "94.499 E,  106.566 N";
+        << QStringList{"Option4"} << QStringList{"West2=0"} << "157.207 E,  18.150 N";
     QTest::newRow("T in Frame2: intercept 2 toward")
         << QStringList{"A2_T"} << QStringList{"A2_A=0"} << "145.420 W,  35.138 N";
     QTest::newRow("A in Frame1, E in Frame6, S in Frame3")
         << QStringList{"A1_A", "Option1", "South2"} << QStringList{"A1_A=-1", "West1=0", "North2=0"}
-        << "127.120 W,  64.325 S";
+        << "170.172 E,  43.441 N";
     QTest::newRow("typed entries")
         << QStringList{"type:Zn1=350", "type:speed=12.5", "type:Time1=0:58"}
         << QStringList{"Zn1=350", "speed=12.5", "Time1=0:58"} << "144.271 W,  35.275 N";
@@ -352,6 +356,8 @@ void Form1Test::keysInEntryBoxesDoNotRun_data() {
     QTest::newRow("Enter on a selected option") << "West2" << int(Qt::Key_Return) << 0 << false;
     QTest::newRow("Space on the focused button") << "Command1" << int(Qt::Key_Space) << 0 << true;
     QTest::newRow("Enter on the focused button") << "Command1" << int(Qt::Key_Return) << 0 << true;
+    QTest::newRow("keypad Enter on the focused button")
+        << "Command1" << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << true;
     QTest::newRow("Escape on the focused button")
         << "Command1" << int(Qt::Key_Escape) << 0 << false;
 }
@@ -513,6 +519,24 @@ void Form1Test::everyEntryHasItsOwnName() {
         }
     }
     QCOMPARE(names.size(), 25);
+}
+
+void Form1Test::optionButtonsAreNamedForWhatTheyMean() {
+    // Each button's sight is that of the entry row its group sits in.
+    const int firstRow = Find(form_.get(), "Time1")->geometry().center().y();
+    const int secondRow = Find(form_.get(), "Time2")->geometry().center().y();
+    int buttons = 0;
+    for (auto* button : form_->findChildren<QRadioButton*>()) {
+        ++buttons;
+        const int row = button->parentWidget()->geometry().center().y();
+        const int sight = std::abs(row - firstRow) <= std::abs(row - secondRow) ? 1 : 2;
+        const QString name = QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name);
+        const std::string wrong =
+            quorvel::testing::NameMismatch(button->text().toStdString(), sight, name.toStdString());
+        QVERIFY2(wrong.empty(), qPrintable(button->objectName() + ": \"" + name + "\" " +
+                                           QString::fromStdString(wrong)));
+    }
+    QCOMPARE(buttons, 12);
 }
 
 QTEST_MAIN(Form1Test)
