@@ -2,8 +2,9 @@
 # Debian packages are missing (tools/packages.txt).
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 30
+WEB_PORT ?= 8000
 
-.PHONY: all deps build test clang asan fuzz bench run package windows windows-package clean
+.PHONY: all deps build test clang asan fuzz bench run package windows windows-package web web-run web-package clean
 
 all: build
 
@@ -57,6 +58,25 @@ windows-package: deps
 	cmake --preset windows
 	cmake --build --preset windows -j $(JOBS)
 	cd build/windows && cpack -G ZIP
+
+# The web page in build/web/site, compiled to WebAssembly by emscripten, and
+# its tests: the core under Node, the page in headless Chromium.
+web: deps
+	cmake --preset web
+	cmake --build --preset web -j $(JOBS)
+	ctest --preset web -j $(JOBS)
+
+# The page served on this machine only, until Ctrl+C.
+web-run: deps
+	cmake --preset web
+	cmake --build --preset web -j $(JOBS) --target quorvel_site
+	@echo "Quorvel is at http://localhost:$(WEB_PORT)/ (Ctrl+C stops it)"
+	/usr/bin/python3 -m http.server --bind 127.0.0.1 --directory build/web/site $(WEB_PORT)
+
+# The zip of the page's files for any web host, in build/web.
+web-package: deps
+	cmake --preset web
+	cmake --build --preset web -j $(JOBS) --target quorvel_site_zip
 
 # Says so, and how to run it under xvfb-run, when there is no X server.
 run: build

@@ -1,7 +1,8 @@
 # The Debian package (`cpack -G DEB` in the build directory) and, in the
 # Windows build, a zip for Windows users (`cpack -G ZIP`). Each carries what
 # `cmake --install` installs; the program is all of it.
-if(NOT QUORVEL_BUILD_UI)
+# The web page is packed by `make web-package`.
+if(NOT QUORVEL_BUILD_UI OR EMSCRIPTEN)
     return()
 endif()
 

@@ -2,18 +2,30 @@
 
 #include <array>
 #include <charconv>
+#include <cstdio>
 
 namespace quorvel {
 
 std::string FixedText(double value, int decimals) {
     // Enough for the largest double written out in full, plus decimals.
     std::array<char, 400> buffer{};
+#if __cpp_lib_to_chars >= 201611L
     const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                                             std::chars_format::fixed, decimals);
     if (error != std::errc()) {
         return {};
     }
     std::string text(buffer.data(), end);
+#else
+    // A standard library without the floating-point to_chars (emscripten's):
+    // printf rounds correctly too, and WebAssembly's C library always writes with
+    // the C locale's ".".
+    const int length = std::snprintf(buffer.data(), buffer.size(), "%.*f", decimals, value);
+    if (length < 0 || static_cast<std::size_t>(length) >= buffer.size()) {
+        return {};
+    }
+    std::string text(buffer.data(), static_cast<std::size_t>(length));
+#endif
     // A value that rounds to nothing is written without a sign.
     if (text.starts_with('-') && text.find_first_not_of("-0.") == std::string::npos) {
         text.erase(0, 1);

@@ -1,7 +1,10 @@
 #include "number_scan.h"
 
+#include <cerrno>
 #include <charconv>
+#include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <system_error>
 
@@ -49,10 +52,35 @@ bool IsTooLarge(const NumberExtent& number) noexcept {
     return order + (number.exponentNegative ? -exponent : exponent) > 0;
 }
 
+#if __cpp_lib_to_chars >= 201611L
+std::from_chars_result ReadDouble(std::string_view plain, double& value) {
+    return std::from_chars(plain.data(), plain.data() + plain.size(), value,
+                           std::chars_format::general);
+}
+#else
+// A standard library without the floating-point from_chars (emscripten's):
+// strtod rounds correctly too, and WebAssembly's C library always reads with
+// the C locale's ".". Its results are told apart as from_chars tells them.
+std::from_chars_result ReadDouble(std::string_view plain, double& value) {
+    const std::string text(plain);
+    char* end = nullptr;
+    errno = 0;
+    const double read = std::strtod(text.c_str(), &end);
+    const auto length = static_cast<std::size_t>(end - text.c_str());
+    if (length == 0) {
+        return {plain.data(), std::errc::invalid_argument};
+    }
+    if (errno == ERANGE && (read == 0.0 || std::isinf(read))) {
+        return {plain.data() + length, std::errc::result_out_of_range};
+    }
+    value = read;
+    return {plain.data() + length, std::errc()};
+}
+#endif
+
 double Convert(const NumberExtent& number, std::string_view plain) {
     double value = 0.0;
-    const auto [end, error] = std::from_chars(plain.data(), plain.data() + plain.size(), value,
-                                              std::chars_format::general);
+    const auto [end, error] = ReadDouble(plain, value);
     if (error == std::errc::result_out_of_range) {
         if (IsTooLarge(number)) {
             throw RunTimeError(ErrorNumber::Overflow);

@@ -2,7 +2,8 @@
 """Draws Quorvel's icon: a yellow ship's wheel on a blue square.
 
 Writes quorvel.ico (a 32x32 and a 16x16 image, 16 colours each, in that
-order) and the hicolor PNGs 16, 32 and 48 beside this script. The output
+order), the hicolor PNGs 16, 32 and 48 and the web page's 192 and 512 beside
+this script. The output
 depends on nothing but this file, so the committed files can be checked
 against it:
 
@@ -18,7 +19,7 @@ from pathlib import Path
 
 HERE = Path(__file__).resolve().parent
 ICO_PATH = HERE / "quorvel.ico"
-PNG_PATHS = {size: HERE / "icons" / f"quorvel-{size}.png" for size in (16, 32, 48)}
+PNG_PATHS = {size: HERE / "icons" / f"quorvel-{size}.png" for size in (16, 32, 48, 192, 512)}
 
 # The 16 colours every Windows display offers, in the system's own order;
 # the small image keeps to them so it looks the same in any colour depth.
@@ -227,6 +228,11 @@ def scaled(rgb_rows, size):
     return out
 
 
+def enlarged(rgb_rows, factor):
+    """Each pixel as a factor x factor block: the same picture, crisp at any size."""
+    return [[px for px in line for _ in range(factor)] for line in rgb_rows for _ in range(factor)]
+
+
 def build():
     """Every output file's path and bytes."""
     big = draw(32)
@@ -239,6 +245,9 @@ def build():
         PNG_PATHS[32]: png_file(big_rgb),
         # Desktops look for 48 first; it comes from the 32x32 art.
         PNG_PATHS[48]: png_file(scaled(big_rgb, 48)),
+        # The web page's icons for a home screen, from the same 32x32 art.
+        PNG_PATHS[192]: png_file(enlarged(big_rgb, 192 // 32)),
+        PNG_PATHS[512]: png_file(enlarged(big_rgb, 512 // 32)),
     }
 
 

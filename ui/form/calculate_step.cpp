@@ -12,6 +12,15 @@ FixOutcome CalculateFix(const FixEntries& entries, const RegionalSettings& regio
     }
 }
 
+void ClickCalculateFix(FrontEnd& frontEnd) {
+    const FixOutcome outcome = CalculateFix(ReadEntries(frontEnd), frontEnd.regionalSettings());
+    if (outcome.error) {
+        frontEnd.showErrorReport(*outcome.error);
+        return;
+    }
+    frontEnd.setFixText(outcome.fix);
+}
+
 std::string ErrorHeading(const RunTimeError& error) {
     return "Run-time error '" + std::to_string(error.code()) + "':";
 }

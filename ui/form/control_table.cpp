@@ -5,8 +5,9 @@
 namespace quorvel {
 namespace {
 
-// Every position must land on a whole pixel, or the grid would drift.
-static_assert(std::ranges::all_of(kForm1Controls, [](const ControlRow& c) {
+// Every position must land on a whole pixel, or the grid would drift. (The
+// iterator algorithms: emscripten's libc++ has no std::ranges ones.)
+static_assert(std::all_of(kForm1Controls.begin(), kForm1Controls.end(), [](const ControlRow& c) {
     return c.left % kTwipsPerPixel == 0 && c.top % kTwipsPerPixel == 0 &&
            c.width % kTwipsPerPixel == 0 && c.height % kTwipsPerPixel == 0;
 }));

@@ -9,15 +9,16 @@ constexpr bool IsKind(std::size_t control, ControlKind kind) {
     return kForm1Controls[control].kind == kind;
 }
 
-static_assert(std::ranges::all_of(kTextBindings,
-                                  [](const TextBinding& b) {
-                                      return IsKind(b.control, ControlKind::TextBox);
-                                  }),
+// The iterator algorithms: emscripten's libc++ has no std::ranges ones.
+static_assert(std::all_of(kTextBindings.begin(), kTextBindings.end(),
+                          [](const TextBinding& b) {
+                              return IsKind(b.control, ControlKind::TextBox);
+                          }),
               "only entry boxes fill text fields");
-static_assert(std::ranges::all_of(kOptionBindings,
-                                  [](const OptionBinding& b) {
-                                      return IsKind(b.control, ControlKind::OptionButton);
-                                  }),
+static_assert(std::all_of(kOptionBindings.begin(), kOptionBindings.end(),
+                          [](const OptionBinding& b) {
+                              return IsKind(b.control, ControlKind::OptionButton);
+                          }),
               "only option buttons fill option states");
 
 // The controls as the table describes them before anyone has typed.

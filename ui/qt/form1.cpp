@@ -108,12 +108,13 @@ void MakeOutputBox(QLineEdit* box) {
     box->setPalette(palette);
 }
 
-// The controls as the shared reader sees them; the table's kind of each row
+// The widgets as the shared click sees them; the table's kind of each row
 // says which widget it is.
-class WidgetReader final : public ControlReader {
+class WidgetFrontEnd final : public FrontEnd {
 public:
-    explicit WidgetReader(const std::array<QWidget*, kForm1Controls.size()>& controls)
-        : controls_(controls) {}
+    WidgetFrontEnd(const std::array<QWidget*, kForm1Controls.size()>& controls, QWidget* window,
+                   const ErrorReporter& reportError)
+        : controls_(controls), window_(window), reportError_(reportError) {}
 
     std::string text(std::size_t control) const override {
         return static_cast<const QLineEdit*>(controls_[control])->text().toStdString();
@@ -121,9 +122,18 @@ public:
     bool isSelected(std::size_t control) const override {
         return static_cast<const QRadioButton*>(controls_[control])->isChecked();
     }
+    RegionalSettings regionalSettings() const override { return UserRegionalSettings(); }
+    void setFixText(const std::string& fix) override {
+        auto* box = static_cast<QLineEdit*>(controls_[ControlIndex("FixLL")]);
+        box->setText(QString::fromStdString(fix));
+        box->setCursorPosition(0);
+    }
+    void showErrorReport(const RunTimeError& error) override { reportError_(window_, error); }
 
 private:
     const std::array<QWidget*, kForm1Controls.size()>& controls_;
+    QWidget* window_;
+    const ErrorReporter& reportError_;
 };
 
 }  // namespace
@@ -137,7 +147,6 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     buildControls();
     chainTabOrder();
 
-    fixLL_ = static_cast<QLineEdit*>(controls_[ControlIndex("FixLL")]);
     command1_ = static_cast<QPushButton*>(controls_[ControlIndex("Command1")]);
     connect(command1_, &QPushButton::clicked, this, &Form1::calculateFix);
     command1_->installEventFilter(this);
@@ -206,19 +215,12 @@ void Form1::chainTabOrder() {
 }
 
 FixEntries Form1::entries() const {
-    return ReadEntries(WidgetReader(controls_));
+    return ReadEntries(WidgetFrontEnd(controls_, nullptr, reportError_));
 }
 
 void Form1::calculateFix() {
-    const FixOutcome outcome = CalculateFix(entries(), UserRegionalSettings());
-    if (outcome.error) {
-        // The window stays as it was, every entry kept, once the report is
-        // dismissed.
-        reportError_(this, *outcome.error);
-        return;
-    }
-    fixLL_->setText(QString::fromStdString(outcome.fix));
-    fixLL_->setCursorPosition(0);
+    WidgetFrontEnd frontEnd(controls_, this, reportError_);
+    ClickCalculateFix(frontEnd);
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {

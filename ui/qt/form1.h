@@ -8,7 +8,6 @@
 #include "error_report.h"
 #include "fix_entries.h"
 
-class QLineEdit;
 class QPushButton;
 
 namespace quorvel {
@@ -40,7 +39,6 @@ private:
 
     // Each control under its row in the control table.
     std::array<QWidget*, kForm1Controls.size()> controls_{};
-    QLineEdit* fixLL_ = nullptr;
     QPushButton* command1_ = nullptr;
     ErrorReporter reportError_ = ShowRunTimeError;
 };

@@ -138,10 +138,10 @@ WindowClass ClassFor(const ControlRow& row) {
     return {nullptr, 0, 0};
 }
 
-// The controls as the shared reader sees them.
-class WindowReader final : public ControlReader {
+// The window as the shared click sees it.
+class WindowFrontEnd final : public FrontEnd {
 public:
-    explicit WindowReader(const Form1& form) : form_(form) {}
+    explicit WindowFrontEnd(const Form1& form) : form_(form) {}
 
     std::string text(std::size_t control) const override {
         HWND box = form_.control(control);
@@ -152,6 +152,13 @@ public:
     }
     bool isSelected(std::size_t control) const override {
         return SendMessageW(form_.control(control), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    }
+    RegionalSettings regionalSettings() const override { return UserRegionalSettings(); }
+    void setFixText(const std::string& fix) override {
+        SetWindowTextW(form_.control(ControlIndex("FixLL")), Widen(fix).c_str());
+    }
+    void showErrorReport(const RunTimeError& error) override {
+        ShowRunTimeError(form_.window(), error);
     }
 
 private:
@@ -287,18 +294,12 @@ void Form1::show(int showCommand) {
 }
 
 FixEntries Form1::entries() const {
-    return ReadEntries(WindowReader(*this));
+    return ReadEntries(WindowFrontEnd(*this));
 }
 
 void Form1::calculateFix() {
-    const FixOutcome outcome = CalculateFix(entries(), UserRegionalSettings());
-    if (outcome.error) {
-        // The window stays as it was, every entry kept, once the report is
-        // dismissed.
-        ShowRunTimeError(window_, *outcome.error);
-        return;
-    }
-    SetWindowTextW(controls_[ControlIndex("FixLL")], Widen(outcome.fix).c_str());
+    WindowFrontEnd frontEnd(*this);
+    ClickCalculateFix(frontEnd);
 }
 
 // Tab stops at the selected button of a pair only, as in a dialog, so Tab

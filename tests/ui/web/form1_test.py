@@ -1,0 +1,304 @@
+"""The window in the page, in headless Chromium: what the browser does
+differently from the desktop windows (the document's elements and their
+names, the keyboard, the report dialog, the browser's locale, the layouts
+for wide and narrow screens, the page's requests).
+
+    form1_test.py --site DIR --table control_table.h --fix LOCALE TEXT ...
+                  --report TITLE HEADING MESSAGE
+
+The fix each locale must show and the report's words are given by the test
+command, apart from the code under test.
+"""
+
+import argparse
+import json
+import sys
+import unittest
+from pathlib import Path
+
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+
+sys.path.insert(0, str(Path(__file__).resolve().parent))
+from page_session import PageSession  # noqa: E402
+from window_design import pairs, read_table, tab_stops  # noqa: E402
+
+ARGS = None
+# The two sights with the same azimuth: their lines never cross.
+EQUAL_AZIMUTHS = {"Zn1": "240", "Zn2": "240"}
+# The narrow arrangement's targets: a fingertip.
+MIN_TARGET = 44
+
+
+class Form1PageTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.controls, cls.caption, cls.client_width = read_table(ARGS.table)
+        cls.session = PageSession(ARGS.site)
+        cls.server, cls.browser = cls.session.__enter__()
+        cls.driver = cls.browser.driver
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.session.__exit__(None, None, None)
+
+    def setUp(self):
+        self.open(locale="en-US")
+
+    def open(self, locale="en-US", width=1000, height=700):
+        self.driver.execute_cdp_cmd("Emulation.setLocaleOverride", {"locale": locale})
+        self.browser.viewport(width, height)
+        self.browser.open(self.server.url)
+
+    def element(self, name):
+        return self.driver.find_element(By.ID, name)
+
+    def focused(self):
+        return self.driver.execute_script("return document.activeElement.id")
+
+    def values(self):
+        """Every entry box's text and every option button's state."""
+        return self.driver.execute_script(
+            "return [...document.querySelectorAll('.client input')]"
+            ".map(e => [e.id, e.type === 'radio' ? e.checked : e.value]);")
+
+    def set_text(self, name, text):
+        box = self.element(name)
+        box.clear()
+        box.send_keys(text)
+
+    def report_open(self):
+        return self.driver.execute_script(
+            "const d = document.querySelector('dialog'); return d !== null && d.open;")
+
+    def test_starts_with_the_tables_texts_and_choices_and_the_focus_in_time1(self):
+        for c in self.controls:
+            with self.subTest(control=c.name):
+                e = self.element(c.name)
+                if c.kind == "TextBox":
+                    self.assertEqual(e.get_attribute("value"), c.text)
+                elif c.kind == "OptionButton":
+                    self.assertEqual(e.is_selected(), c.extra == "Selected")
+                elif c.kind in ("Label", "CommandButton") and c.text is not None:
+                    self.assertEqual(e.get_property("textContent"), c.text)
+        self.assertEqual(self.element("FixLL").get_attribute("value"), "")
+        self.assertEqual(self.element("FixLL").get_property("readOnly"), True)
+        self.assertEqual(self.focused(), "Time1")
+        self.assertEqual(self.driver.title, self.caption)
+        self.assertEqual(self.driver.find_element(By.TAG_NAME, "h1").text, self.caption)
+
+    def test_starting_entries_give_the_fix_in_the_browsers_notation(self):
+        for locale, fix in ARGS.fix:
+            with self.subTest(locale=locale):
+                self.open(locale=locale)
+                self.element("Command1").click()
+                self.assertEqual(self.element("FixLL").get_attribute("value"), fix)
+
+    def test_each_pair_keeps_one_button_selected(self):
+        for frame, buttons in pairs(self.controls).items():
+            with self.subTest(pair=frame):
+                was = [b.name for b in buttons if b.extra == "Selected"][0]
+                other = [b.name for b in buttons if b.name != was][0]
+                before = dict(self.values())
+                # The label around the radio button takes the click, as a
+                # finger on its letter would.
+                self.element(other).find_element(By.XPATH, "..").click()
+                after = dict(self.values())
+                self.assertTrue(after[other])
+                self.assertFalse(after[was])
+                changed = {k for k in after if after[k] != before[k]}
+                self.assertEqual(changed, {was, other})
+
+    def test_error_report_is_dismissed_by_keyboard_and_leaves_the_window_as_it_was(self):
+        for dismiss in ("Enter", "Escape", "OK button"):
+            with self.subTest(dismissed_by=dismiss):
+                self.open()
+                self.element("Command1").click()
+                for name, text in EQUAL_AZIMUTHS.items():
+                    self.set_text(name, text)
+                before = self.values()
+                self.element("Command1").click()
+
+                self.assertTrue(self.report_open())
+                dialog = self.driver.find_element(By.TAG_NAME, "dialog")
+                title, heading, message = ARGS.report
+                self.assertEqual(dialog.find_element(By.TAG_NAME, "h2").text, title)
+                text = dialog.find_element(By.TAG_NAME, "p").get_property("textContent")
+                self.assertEqual([line for line in text.split("\n") if line], [heading, message])
+                self.assertEqual(self.driver.switch_to.active_element.text, "OK")
+                # Modal: the window behind takes no click.
+                with self.assertRaises(Exception):
+                    self.element("Command1").click()
+
+                if dismiss == "OK button":
+                    dialog.find_element(By.TAG_NAME, "button").click()
+                else:
+                    self.driver.switch_to.active_element.send_keys(getattr(Keys, dismiss.upper()))
+                self.assertFalse(self.report_open())
+                self.assertEqual(self.focused(), "Command1")
+                self.assertEqual(self.values(), before)
+
+    def test_tab_and_shift_tab_follow_the_tab_index_with_one_stop_per_pair(self):
+        stops = tab_stops(self.controls)
+        seen = [self.focused()]
+        for _ in stops[1:]:
+            self.driver.switch_to.active_element.send_keys(Keys.TAB)
+            seen.append(self.focused())
+        self.assertEqual(seen, stops)
+        back = [self.focused()]
+        for _ in stops[1:]:
+            self.driver.switch_to.active_element.send_keys(Keys.SHIFT, Keys.TAB)
+            back.append(self.focused())
+        self.assertEqual(back, stops[::-1])
+
+    def test_arrow_keys_choose_within_a_pair(self):
+        stops = tab_stops(self.controls)
+        for frame, buttons in pairs(self.controls).items():
+            with self.subTest(pair=frame):
+                self.open()
+                was = [b.name for b in buttons if b.extra == "Selected"][0]
+                other = [b.name for b in buttons if b.name != was][0]
+                self.element(was).send_keys(Keys.ARROW_DOWN)
+                self.assertEqual(self.focused(), other)
+                self.assertTrue(self.element(other).is_selected())
+                self.assertFalse(self.element(was).is_selected())
+                # The pair is still one stop: Tab leaves it.
+                self.driver.switch_to.active_element.send_keys(Keys.TAB)
+                self.assertEqual(self.focused(), stops[stops.index(was) + 1])
+
+    def test_only_command1_answers_enter_and_space(self):
+        fix = dict(ARGS.fix)["en-US"]
+        for name, key, runs in (("Zn2", Keys.ENTER, False), ("Time1", Keys.ENTER, False),
+                                ("Command1", Keys.ENTER, True), ("Command1", Keys.SPACE, True)):
+            with self.subTest(control=name, key=repr(key)):
+                self.open()
+                if name != "Command1":
+                    self.set_text(name, self.element(name).get_attribute("value") + "0")
+                before = self.values()
+                self.element(name).send_keys(key)
+                self.assertEqual(self.element("FixLL").get_attribute("value"), fix if runs else "")
+                # Nothing submitted or reloaded: what was typed is still there.
+                after = self.values()
+                after_without_fix = [v for v in after if v[0] != "FixLL"]
+                self.assertEqual(after_without_fix, [v for v in before if v[0] != "FixLL"])
+
+    def test_entry_boxes_and_option_buttons_have_the_tables_accessible_names(self):
+        for c in self.controls:
+            if c.kind in ("TextBox", "OptionButton") and c.accessible_name:
+                with self.subTest(control=c.name):
+                    self.assertEqual(self.element(c.name).accessible_name, c.accessible_name)
+
+    def test_each_pair_is_a_named_radio_group(self):
+        for frame, buttons in pairs(self.controls).items():
+            with self.subTest(pair=frame):
+                group = self.element(buttons[0].name).find_element(
+                    By.XPATH, "ancestor::*[@role='radiogroup'][1]")
+                self.assertEqual(group.aria_role, "radiogroup")
+                for b in buttons:
+                    self.assertIn(b.name, [e.get_attribute("id") for e in
+                                           group.find_elements(By.CSS_SELECTOR, "input")])
+                name = group.accessible_name
+                self.assertTrue(name)
+                for b in buttons:
+                    self.assertTrue(b.accessible_name.startswith(name + " "))
+
+    def control_boxes(self):
+        """Each control's box in CSS pixels from the window's client corner,
+        with its computed font weight and size; a radio button's is its label's."""
+        return self.driver.execute_script("""
+            const client = document.querySelector('.client').getBoundingClientRect();
+            const boxes = {};
+            for (const e of document.querySelectorAll('.client [id]')) {
+                const shown = e.type === 'radio' ? e.parentElement : e;
+                const r = shown.getBoundingClientRect();
+                const style = getComputedStyle(shown);
+                boxes[e.id] = [r.left - client.left, r.top - client.top, r.width, r.height,
+                               style.fontWeight, parseFloat(style.fontSize),
+                               style.display !== 'none' && r.width > 0];
+            }
+            return boxes;""")
+
+    def test_wide_screens_show_the_designed_layout_scaled_up_to_twice(self):
+        by_name = {c.name: c for c in self.controls}
+        for width, scale in ((self.client_width, 1), (self.client_width * 3 // 2, 1.5),
+                             (self.client_width * 2, 2), (self.client_width * 3, 2)):
+            with self.subTest(width=width):
+                self.open(width=width, height=900)
+                boxes = self.control_boxes()
+                self.assertEqual(self.driver.execute_script(
+                    "return document.scrollingElement.scrollWidth"), width)
+                for c in self.controls:
+                    left, top = c.left, c.top
+                    if c.container:
+                        left += by_name[c.container].left
+                        top += by_name[c.container].top
+                    want = [v // 15 * scale for v in (left, top, c.width, c.height)]
+                    got = boxes[c.name]
+                    for what, w, g in zip(("left", "top", "width", "height"), want, got):
+                        self.assertAlmostEqual(g, w, delta=0.5, msg=f"{c.name} {what}")
+                    self.assertEqual(got[4], "700" if c.bold else "400", f"{c.name} weight")
+                    self.assertAlmostEqual(got[5], 11 * scale, delta=0.01, msg=c.name)
+
+    def test_a_phone_held_upright_gets_one_column_in_tab_order(self):
+        self.open(width=390, height=844)
+        width = self.driver.execute_script("return document.documentElement.clientWidth")
+        self.assertEqual(self.driver.execute_script(
+            "return document.scrollingElement.scrollWidth"), width)
+        boxes = self.control_boxes()
+        for c in self.controls:
+            left, top, w, h, _, _, shown = boxes[c.name]
+            if not shown:
+                continue
+            with self.subTest(control=c.name):
+                self.assertGreaterEqual(left, 0)
+                self.assertLessEqual(left + w, width)
+                if c.kind in ("OptionButton", "CommandButton"):
+                    self.assertGreaterEqual(h, MIN_TARGET)
+        # The stops run down the page in tab order, each entry box on the
+        # row of its heading, which shows its accessible name.
+        stops = tab_stops(self.controls)
+        tops = [boxes[name][1] for name in stops]
+        self.assertEqual(tops, sorted(tops))
+        for c in self.controls:
+            if c.kind == "TextBox":
+                with self.subTest(heading_of=c.name):
+                    heading = self.driver.find_element(By.CSS_SELECTOR, f"label[for='{c.name}']")
+                    self.assertEqual(heading.text, c.accessible_name)
+                    box = self.element(c.name).rect
+                    self.assertLess(heading.rect["x"] + heading.rect["width"], box["x"])
+                    self.assertLess(heading.rect["y"], box["y"] + box["height"])
+                    self.assertGreater(heading.rect["y"] + heading.rect["height"], box["y"])
+
+    def test_the_page_asks_for_nothing_but_its_own_files_and_keeps_nothing(self):
+        self.driver.get_log("performance")
+        self.driver.get_log("browser")
+        self.open()
+        self.element("Command1").click()
+        urls = [json.loads(e["message"])["message"]["params"]["request"]["url"]
+                for e in self.driver.get_log("performance")
+                if '"Network.requestWillBeSent"' in e["message"]]
+        self.assertTrue(urls)
+        for url in urls:
+            self.assertTrue(url.startswith(self.server.url), url)
+        # Anything the page's policy refused would be an error here.
+        errors = [e for e in self.driver.get_log("browser") if e["level"] == "SEVERE"]
+        self.assertEqual(errors, [])
+        self.assertEqual(self.driver.execute_script(
+            "return [document.cookie, localStorage.length, sessionStorage.length]"), ["", 0, 0])
+
+
+def main():
+    global ARGS
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--site", required=True)
+    parser.add_argument("--table", required=True)
+    parser.add_argument("--fix", nargs=2, action="append", required=True,
+                        metavar=("LOCALE", "TEXT"))
+    parser.add_argument("--report", nargs=3, required=True,
+                        metavar=("TITLE", "HEADING", "MESSAGE"))
+    ARGS, rest = parser.parse_known_args()
+    unittest.main(argv=[sys.argv[0], *rest], verbosity=2)
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <emscripten/val.h>
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "calculate_step.h"
+#include "error_report.h"
+
+namespace quorvel {
+
+// The main window in the page: standard form elements (text inputs, radio
+// buttons, a button), created once from the control table and kept, so
+// screen readers, browser zoom and automation know them. It only moves
+// values between its elements and the shared click.
+class Form1 final : public FrontEnd {
+public:
+    // Builds the window into the document's body, with the keyboard focus
+    // in Time1. The page has one window: the click reaches this one.
+    explicit Form1(emscripten::val document);
+    ~Form1();
+    Form1(const Form1&) = delete;
+    Form1& operator=(const Form1&) = delete;
+
+    std::string text(std::size_t control) const override;
+    bool isSelected(std::size_t control) const override;
+    RegionalSettings regionalSettings() const override;
+    void setFixText(const std::string& fix) override;
+    void showErrorReport(const RunTimeError& error) override;
+
+private:
+    void buildControls(const emscripten::val& document, const emscripten::val& client);
+
+    std::vector<emscripten::val> elements_;  // by table row
+    ErrorReport report_;
+};
+
+}  // namespace quorvel
