@@ -58,7 +58,7 @@ struct ClickCase {
 // The starting sights' fix with another decimal separator.
 std::string StartingFixWith(char separator) {
     std::string fix = testing::kStartingFix;
-    std::ranges::replace(fix, '.', separator);
+    std::replace(fix.begin(), fix.end(), '.', separator);
     return fix;
 }
 
