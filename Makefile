@@ -80,8 +80,9 @@ web-package: deps
 	cmake --preset web
 	cmake --build --preset web -j $(JOBS) --target quorvel_site_zip
 
+# Says so, and how to run it under xvfb-run, when there is no X server.
 run: build
-	@tools/start-window build/release/ui/qt/quorvel
+	@build/release/ui/qt/quorvel
 
 clean:
 	rm -rf build

@@ -8,7 +8,7 @@ namespace {
 // One click on the window's starting entries, conversions and text included.
 void CalculateFixOnStartingEntries(benchmark::State& state) {
     const quorvel::FixEntries entries = quorvel::StartingEntries();
-    const quorvel::RegionalSettings region;
+    const quorvel::RegionalSettings region{".", ","};
     for (auto _ : state) {
         benchmark::DoNotOptimize(quorvel::Command1_Click(entries, region));
     }

@@ -14,6 +14,6 @@ namespace quorvel {
 // Throws RunTimeError: InvalidProcedureCall when there is no colon,
 // TypeMismatch when the hours are not a number, Overflow beyond the double
 // range, the first one met in that order.
-double TimeToHours(std::string_view text, const RegionalSettings& region = {});
+double TimeToHours(std::string_view text, const RegionalSettings& region);
 
 }  // namespace quorvel

@@ -295,6 +295,11 @@ private slots:
         }
 
         QCOMPARE(x_->text(*window, "_NET_WM_NAME"), QStringLiteral("Kestrane Quorvel"));
+        // The desktop ties the window to its launcher, icon and dock entry
+        // by the class in WM_CLASS ("instance\0class\0").
+        const QList<QByteArray> wmClass = Property(*window, "WM_CLASS").split('\0');
+        QVERIFY2(wmClass.size() >= 2, "the window has no WM_CLASS");
+        QCOMPARE(QString::fromUtf8(wmClass[1]), StartupWMClass());
         const std::vector<std::uint32_t> protocols = x_->cardinals(*window, "WM_PROTOCOLS");
         QVERIFY2(std::ranges::count(protocols, x_->atom("WM_DELETE_WINDOW")) == 1,
                  "the window does not take the close button's message");
@@ -332,6 +337,27 @@ private slots:
     }
 
 private:
+    QByteArray Property(xcb_window_t window, const char* name) {
+        const std::vector<std::uint8_t> bytes = x_->property(window, name);
+        return {reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())};
+    }
+
+    // The window class the installed desktop entry says its window has.
+    static QString StartupWMClass() {
+        QFile entry(QStringLiteral(QUORVEL_DESKTOP_FILE));
+        if (!entry.open(QIODevice::ReadOnly | QIODevice::Text)) {
+            return QStringLiteral("(no desktop entry " QUORVEL_DESKTOP_FILE ")");
+        }
+        const QByteArray key = "StartupWMClass=";
+        while (!entry.atEnd()) {
+            const QByteArray line = entry.readLine().trimmed();
+            if (line.startsWith(key)) {
+                return QString::fromUtf8(line.mid(key.size()));
+            }
+        }
+        return QStringLiteral("(no StartupWMClass in " QUORVEL_DESKTOP_FILE ")");
+    }
+
     // The sizes of the images in a _NET_WM_ICON value (width, height, pixels;
     // repeated), smallest first.
     static QList<QSize> IconSizes(const std::vector<std::uint32_t>& value) {

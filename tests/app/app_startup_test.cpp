@@ -17,6 +17,8 @@
 #include <memory>
 
 #include "application.h"
+#include "quorvel_version.h"
+#include "starting_fix.h"
 #include "window_design.h"
 
 using quorvel::Form1;
@@ -75,7 +77,7 @@ private slots:
         QTest::newRow("application name") << QApplication::applicationName() << "Quorvel";
         QTest::newRow("organisation") << QApplication::organizationName() << "Marlowen";
         QTest::newRow("version, as the version record's strings")
-            << QApplication::applicationVersion() << "1.00";
+            << QApplication::applicationVersion() << QString::fromLatin1(quorvel::kVersionText);
         QTest::newRow("desktop entry it belongs to")
             << QGuiApplication::desktopFileName() << "example.marlowen.Quorvel";
     }
@@ -162,7 +164,8 @@ private slots:
         QTest::addColumn<bool>("calculateFirst");
         QTest::addColumn<QString>("fix");
         QTest::newRow("closed before any calculation") << false << "";
-        QTest::newRow("closed with a computed fix showing") << true << "144.321 W,  35.347 N";
+        QTest::newRow("closed with a computed fix showing")
+            << true << QString::fromLatin1(quorvel::testing::kStartingFix);
     }
 
     void closingEndsTheProgramAtOnce() {

@@ -7,14 +7,17 @@
 #include <functional>
 #include <string>
 
-#include "entry_binding.h"
+#include "regions.h"
 #include "run_time_error.h"
+#include "starting_fix.h"
+#include "worked_example.h"
 
 namespace quorvel {
 namespace {
 
-const RegionalSettings kEnglish{".", ","};
-const RegionalSettings kGerman{",", "."};
+using testing::kDecimalComma;
+using testing::kDecimalPoint;
+using testing::WorkedExample;
 
 struct CommandCase {
     const char* what;
@@ -27,10 +30,13 @@ class CalculateFixWrites : public ::testing::TestWithParam<CommandCase> {};
 
 TEST_P(CalculateFixWrites, TheFixText) {
     const CommandCase& c = GetParam();
-    FixEntries entries = StartingEntries();
+    FixEntries entries = WorkedExample();
     c.change(entries);
-    EXPECT_EQ(Command1_Click(entries, kEnglish), c.text) << c.what;
+    EXPECT_EQ(Command1_Click(entries, kDecimalPoint), c.text) << c.what;
 }
+
+// Expected texts are worked out apart from the code, by hand or with an
+// independent model of the written algorithm, never by the command itself.
 
 // Both assumed positions at 0,0, no run: the lines of position lie the
 // intercepts away from the origin.
@@ -53,10 +59,26 @@ void CrossAtAssumedPositions(FixEntries& e) {
 INSTANTIATE_TEST_SUITE_P(
     Entries, CalculateFixWrites,
     ::testing::Values(
-        CommandCase{"starting entries", [](FixEntries&) {}, "144.321 W,  35.347 N"},
+        CommandCase{"worked example", [](FixEntries&) {}, testing::kStartingFix},
         CommandCase{"both toward", [](FixEntries& e) { e.A2_A = kClear; }, "145.420 W,  35.138 N"},
         CommandCase{"south by the button", [](FixEntries& e) { e.North1 = e.North2 = kClear; },
                     "144.321 W,  34.253 S"},
+        // Each latitude takes its own sight's button: a fix near the equator
+        // comes out wrong if either sight reads the other's.
+        CommandCase{"first sight north, second south of the equator",
+                    [](FixEntries& e) {
+                        e.Lat1 = "0.05";
+                        e.Lat2 = "0.50";
+                        e.North2 = kClear;
+                    },
+                    "145.025 W,  0.316 N"},
+        CommandCase{"first sight south, second north of the equator",
+                    [](FixEntries& e) {
+                        e.Lat1 = "1.30";
+                        e.North1 = kClear;
+                        e.Lat2 = "0.10";
+                    },
+                    "143.485 W,  0.365 S"},
         CommandCase{"a minus sign keeps a north-selected latitude south",
                     [](FixEntries& e) { e.Lat1 = e.Lat2 = "-35"; }, "144.321 W,  34.253 S"},
         CommandCase{"both assumed positions a degree further west",
@@ -142,109 +164,109 @@ INSTANTIATE_TEST_SUITE_P(
     testing::NameRow());
 
 TEST(CalculateFix, FollowsTheUsersDecimalAndGroupSeparators) {
-    FixEntries entries = StartingEntries();
-    EXPECT_EQ(Command1_Click(entries, kGerman), "144,321 W,  35,347 N");
+    FixEntries entries = WorkedExample();
+    EXPECT_EQ(Command1_Click(entries, kDecimalComma), testing::kStartingFixDecimalComma);
 
     entries.Time1 = "1,5:00";  // the hours follow the region ...
     entries.Time2 = "1:30,5";  // ... the minutes do not: 30 minutes
-    FixEntries sameTimes = StartingEntries();
+    FixEntries sameTimes = WorkedExample();
     sameTimes.Time1 = sameTimes.Time2 = "1:30";
-    EXPECT_EQ(Command1_Click(entries, kGerman), Command1_Click(sameTimes, kGerman));
+    EXPECT_EQ(Command1_Click(entries, kDecimalComma), Command1_Click(sameTimes, kDecimalComma));
 
-    entries = StartingEntries();
+    entries = WorkedExample();
     AtOrigin(entries);
     entries.Lat1 = entries.Lat2 = "1234.30";
     CrossAtAssumedPositions(entries);
-    EXPECT_EQ(Command1_Click(entries, kGerman), "0,000 E,  1.234,300 N");
+    EXPECT_EQ(Command1_Click(entries, kDecimalComma), "0,000 E,  1.234,300 N");
     EXPECT_EQ(Command1_Click(entries, RegionalSettings{",", "\xE2\x80\xAF"}),
               "0,000 E,  1\xE2\x80\xAF"
               "234,300 N");
 }
 
 TEST(CalculateFix, IsTheSameWithTheButtonOrTheSign) {
-    FixEntries byButton = StartingEntries();
+    FixEntries byButton = WorkedExample();
     byButton.A1_A = kSelected;
     byButton.A1 = "20";
-    FixEntries bySign = StartingEntries();
+    FixEntries bySign = WorkedExample();
     bySign.A1_A = kClear;
     bySign.A1 = "-20";
-    EXPECT_EQ(Command1_Click(byButton), Command1_Click(bySign));
+    EXPECT_EQ(Command1_Click(byButton, kDecimalPoint), Command1_Click(bySign, kDecimalPoint));
 }
 
 struct ErrorCase {
     const char* what;
     std::function<void(FixEntries&)> change;
-    int error;
-    const char* message;
+    ErrorNumber error;
     std::string name() const { return what; }
 };
+
+constexpr ErrorNumber kInvalidCall = ErrorNumber::InvalidProcedureCall;
+constexpr ErrorNumber kOverflow = ErrorNumber::Overflow;
+constexpr ErrorNumber kDivisionByZero = ErrorNumber::DivisionByZero;
+constexpr ErrorNumber kTypeMismatch = ErrorNumber::TypeMismatch;
 
 class CalculateFixFails : public ::testing::TestWithParam<ErrorCase> {};
 
 TEST_P(CalculateFixFails, WithTheFirstErrorMet) {
     const ErrorCase& c = GetParam();
-    FixEntries entries = StartingEntries();
+    FixEntries entries = WorkedExample();
     c.change(entries);
     try {
-        const std::string text = Command1_Click(entries, kEnglish);
+        const std::string text = Command1_Click(entries, kDecimalPoint);
         ADD_FAILURE() << c.what << ": gave \"" << text << '"';
     } catch (const RunTimeError& error) {
-        EXPECT_EQ(error.code(), c.error) << c.what;
-        EXPECT_EQ(error.message(), c.message) << c.what;
+        EXPECT_EQ(error.number(), c.error) << c.what;
+        EXPECT_EQ(error.message(), ErrorMessage(c.error)) << c.what;
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Entries, CalculateFixFails,
     ::testing::Values(
-        ErrorCase{"time without a colon", [](FixEntries& e) { e.Time1 = "130"; }, 5,
-                  "Invalid procedure call or argument"},
-        ErrorCase{"empty second time", [](FixEntries& e) { e.Time2 = ""; }, 5,
-                  "Invalid procedure call or argument"},
-        ErrorCase{"hours not a number", [](FixEntries& e) { e.Time2 = "x:30"; }, 13,
-                  "Type mismatch"},
-        ErrorCase{"a time starting with a colon", [](FixEntries& e) { e.Time1 = ":02:30"; }, 13,
-                  "Type mismatch"},
-        ErrorCase{"equal azimuths", [](FixEntries& e) { e.Zn2 = "340"; }, 11, "Division by zero"},
-        ErrorCase{"opposite azimuths", [](FixEntries& e) { e.Zn2 = "160"; }, 11,
-                  "Division by zero"},
+        ErrorCase{"time without a colon", [](FixEntries& e) { e.Time1 = "130"; }, kInvalidCall},
+        ErrorCase{"empty second time", [](FixEntries& e) { e.Time2 = ""; }, kInvalidCall},
+        ErrorCase{"hours not a number", [](FixEntries& e) { e.Time2 = "x:30"; }, kTypeMismatch},
+        ErrorCase{"a time starting with a colon", [](FixEntries& e) { e.Time1 = ":02:30"; },
+                  kTypeMismatch},
+        ErrorCase{"equal azimuths", [](FixEntries& e) { e.Zn2 = "340"; }, kDivisionByZero},
+        ErrorCase{"opposite azimuths", [](FixEntries& e) { e.Zn2 = "160"; }, kDivisionByZero},
         ErrorCase{"a longitude beyond the double range", [](FixEntries& e) { e.Long2 = "1e400"; },
-                  6, "Overflow"},
-        ErrorCase{"an intercept beyond the double range", [](FixEntries& e) { e.A2 = "-1e999"; }, 6,
-                  "Overflow"},
+                  kOverflow},
+        ErrorCase{"an intercept beyond the double range", [](FixEntries& e) { e.A2 = "-1e999"; },
+                  kOverflow},
         ErrorCase{"a run beyond the double range",
                   [](FixEntries& e) {
                       e.speed = "1e308";
                       e.Time2 = "1000:00";
                   },
-                  6, "Overflow"},
+                  kOverflow},
         // Of several faults, the first entry read decides.
         ErrorCase{"first time before second",
                   [](FixEntries& e) {
                       e.Time1 = "x:00";
                       e.Time2 = "130";
                   },
-                  13, "Type mismatch"},
-        ErrorCase{"no colon before a bad hours field", [](FixEntries& e) { e.Time1 = "x"; }, 5,
-                  "Invalid procedure call or argument"},
+                  kTypeMismatch},
+        ErrorCase{"no colon before a bad hours field", [](FixEntries& e) { e.Time1 = "x"; },
+                  kInvalidCall},
         ErrorCase{"times before positions",
                   [](FixEntries& e) {
                       e.Time2 = "1";
                       e.Lat1 = "1e400";
                   },
-                  5, "Invalid procedure call or argument"},
+                  kInvalidCall},
         ErrorCase{"positions before azimuths",
                   [](FixEntries& e) {
                       e.Lat2 = "1e400";
                       e.Zn2 = "340";
                   },
-                  6, "Overflow"},
+                  kOverflow},
         ErrorCase{"entry overflow before parallel lines",
                   [](FixEntries& e) {
                       e.Zn2 = "340";
                       e.A2 = "1e400";
                   },
-                  6, "Overflow"}),
+                  kOverflow}),
     testing::NameRow());
 
 }  // namespace

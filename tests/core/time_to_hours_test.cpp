@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "regions.h"
 #include "run_time_error.h"
 
 namespace quorvel {
@@ -24,10 +25,10 @@ class TimeToHoursReads : public ::testing::TestWithParam<TimeCase> {};
 TEST_P(TimeToHoursReads, SightTimes) {
     const TimeCase& c = GetParam();
     if (c.error == 0) {
-        EXPECT_EQ(TimeToHours(c.text), c.hours) << '"' << c.text << '"';
+        EXPECT_EQ(TimeToHours(c.text, testing::kDecimalPoint), c.hours) << '"' << c.text << '"';
         return;
     }
-    EXPECT_EQ(testing::ErrorNumberOf([&] { TimeToHours(c.text); }), c.error)
+    EXPECT_EQ(testing::ErrorNumberOf([&] { TimeToHours(c.text, testing::kDecimalPoint); }), c.error)
         << '"' << c.text << '"';
 }
 
@@ -64,7 +65,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::NameRow());
 
 TEST(TimeToHours, OnlyTheHoursFollowTheUsersDecimalSeparator) {
-    const RegionalSettings german{",", "."};
+    const RegionalSettings& german = testing::kDecimalComma;
     EXPECT_EQ(TimeToHours("1,5:00", german), 1.5);
     EXPECT_EQ(TimeToHours("1:30,5", german), 1.5);
     EXPECT_EQ(TimeToHours("1:30.5", german), 1.5 + 0.5 / 60.0);
@@ -73,7 +74,7 @@ TEST(TimeToHours, OnlyTheHoursFollowTheUsersDecimalSeparator) {
 
 TEST(TimeToHours, LongTextsAreReadWhole) {
     std::string longMinutes = "1:" + std::string(100000, '0') + "30";
-    EXPECT_EQ(TimeToHours(longMinutes), 1.5);
+    EXPECT_EQ(TimeToHours(longMinutes, testing::kDecimalPoint), 1.5);
 }
 
 }  // namespace

@@ -5,11 +5,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "starting_fix.h"
 
 namespace quorvel {
 namespace {
@@ -47,38 +51,49 @@ public:
 struct ClickCase {
     const char* name;
     std::function<void(PlainFrontEnd&)> change;
-    const char* fix;     // what the fix box shows afterwards
-    const char* report;  // nullptr: no report
+    std::string fix;                    // what the fix box shows afterwards
+    std::optional<std::string> report;  // none: no report
 };
+
+// The starting sights' fix with another decimal separator.
+std::string StartingFixWith(char separator) {
+    std::string fix = testing::kStartingFix;
+    std::replace(fix.begin(), fix.end(), '.', separator);
+    return fix;
+}
+
+std::string Report(ErrorNumber number) {
+    return ErrorReportText(RunTimeError(number));
+}
 
 // The fixes are the starting sights' 144 deg 32.1 min W, 35 deg 34.7 min N,
 // written with the separators the front-end gives.
 const ClickCase kClickCases[] = {
-    {"fix in the region's notation", [](PlainFrontEnd&) {}, "144.321 W,  35.347 N", nullptr},
+    {"fix in the region's notation", [](PlainFrontEnd&) {}, testing::kStartingFix, std::nullopt},
     {"region asked at the click",
      [](PlainFrontEnd& f) {
          f.region = {"'", "."};
      },
-     "144'321 W,  35'347 N", nullptr},
+     StartingFixWith('\''), std::nullopt},
     // Both intercepts toward: 145.700451 W, 35.230278 N in degrees.
     {"selections read from the controls",
      [](PlainFrontEnd& f) {
          f.selected[ControlIndex("A2_A")] = false;
          f.selected[ControlIndex("A2_T")] = true;
      },
-     "145.420 W,  35.138 N", nullptr},
+     "145.420 W,  35.138 N", std::nullopt},
     {"entries read from the controls, not the table",
      [](PlainFrontEnd& f) { f.texts[ControlIndex("Zn2")] = "340"; }, "fix of the last click",
-     "Run-time error '11':\n\nDivision by zero"},
+     Report(ErrorNumber::DivisionByZero)},
     {"first fault met is the one reported",
      [](PlainFrontEnd& f) {
          f.texts[ControlIndex("Time2")] = "x:30";
          f.texts[ControlIndex("Time1")] = "130";
      },
-     "fix of the last click", "Run-time error '5':\n\nInvalid procedure call or argument"},
+     "fix of the last click", Report(ErrorNumber::InvalidProcedureCall)},
 };
 
-class ClickTest : public testing::TestWithParam<ClickCase> {};
+class ClickTest : public ::testing::TestWithParam<ClickCase> {};
 
 TEST_P(ClickTest, SetsTheFixOrShowsTheReportAndTouchesNothingElse) {
     const ClickCase& c = GetParam();
@@ -89,11 +104,11 @@ TEST_P(ClickTest, SetsTheFixOrShowsTheReportAndTouchesNothingElse) {
     ClickCalculateFix(frontEnd);
 
     EXPECT_EQ(frontEnd.texts[ControlIndex("FixLL")], c.fix);
-    EXPECT_EQ(frontEnd.fixesSet, c.report == nullptr ? 1 : 0);
-    if (c.report == nullptr) {
-        EXPECT_TRUE(frontEnd.reports.empty());
+    EXPECT_EQ(frontEnd.fixesSet, c.report ? 0 : 1);
+    if (c.report) {
+        EXPECT_EQ(frontEnd.reports, std::vector<std::string>{*c.report});
     } else {
-        EXPECT_EQ(frontEnd.reports, std::vector<std::string>{c.report});
+        EXPECT_TRUE(frontEnd.reports.empty());
     }
     for (std::size_t i = 0; i < before.size(); ++i) {
         if (i != ControlIndex("FixLL")) {
@@ -102,8 +117,8 @@ TEST_P(ClickTest, SetsTheFixOrShowsTheReportAndTouchesNothingElse) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Click, ClickTest, testing::ValuesIn(kClickCases),
-                         [](const testing::TestParamInfo<ClickCase>& row) {
+INSTANTIATE_TEST_SUITE_P(Click, ClickTest, ::testing::ValuesIn(kClickCases),
+                         [](const ::testing::TestParamInfo<ClickCase>& row) {
                              std::string name;
                              for (const char* p = row.param.name; *p != '\0'; ++p) {
                                  name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';

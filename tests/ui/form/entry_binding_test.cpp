@@ -10,6 +10,8 @@
 
 #include "calculate_fix.h"
 #include "calculate_step.h"
+#include "regions.h"
+#include "starting_fix.h"
 
 namespace quorvel {
 namespace {
@@ -85,20 +87,22 @@ TEST(EntryBinding, KeepsNorthNorthWhateverTheToolkitSaysForSelected) {
     // is nonzero and the selected N would be read as south.
     FixEntries raw = StartingEntries();
     raw.North1 = raw.North2 = 1;
-    EXPECT_TRUE(Command1_Click(raw).ends_with(" S"));
+    EXPECT_TRUE(Command1_Click(raw, testing::kDecimalPoint).ends_with(" S"));
 
     EXPECT_EQ(OptionStateOf(true), kSelected);
     EXPECT_EQ(OptionStateOf(false), kClear);
-    EXPECT_EQ(CalculateFix(StartingEntries(), {}).fix, "144.321 W,  35.347 N");
+    EXPECT_EQ(CalculateFix(StartingEntries(), testing::kDecimalPoint).fix, testing::kStartingFix);
 }
 
 TEST(CalculateStep, ReportsTheErrorAndNoFix) {
     FixEntries entries = StartingEntries();
     entries.Zn2 = entries.Zn1;
-    const FixOutcome outcome = CalculateFix(entries, {});
+    const FixOutcome outcome = CalculateFix(entries, testing::kDecimalPoint);
     ASSERT_TRUE(outcome.error.has_value());
     EXPECT_EQ(outcome.fix, "");
-    EXPECT_EQ(ErrorReportText(*outcome.error), "Run-time error '11':\n\nDivision by zero");
+    EXPECT_EQ(outcome.error->number(), ErrorNumber::DivisionByZero);
+    EXPECT_EQ(ErrorReportText(*outcome.error),
+              ErrorReportText(RunTimeError(ErrorNumber::DivisionByZero)));
     EXPECT_STREQ(kErrorReportTitle, "Quorvel");
 }
 

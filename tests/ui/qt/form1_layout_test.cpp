@@ -25,6 +25,7 @@
 #include <map>
 #include <memory>
 
+#include "starting_fix.h"
 #include "window_design.h"
 
 using quorvel::Form1;
@@ -186,7 +187,8 @@ void Form1LayoutTest::initTestCase() {
     QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
     // The fix text must fit as well as the starting entries.
     QTest::mouseClick(Find<QPushButton>(form_.get(), "Command1"), Qt::LeftButton);
-    QCOMPARE(Find<QLineEdit>(form_.get(), "FixLL")->text(), QStringLiteral("144.321 W,  35.347 N"));
+    QCOMPARE(Find<QLineEdit>(form_.get(), "FixLL")->text(),
+             QString::fromLatin1(quorvel::testing::kStartingFix));
 }
 
 void Form1LayoutTest::cleanupTestCase() {

@@ -10,6 +10,7 @@
 
 #include <array>
 
+#include "starting_fix.h"
 #include "window_design.h"
 
 using quorvel::Form1;
@@ -44,7 +45,7 @@ void Form1SoakTest::tenThousandClicks() {
         const char* fix;
     };
     const std::array<Good, 2> good{{
-        {{"A2", "30"}, "144.321 W,  35.347 N"},
+        {{"A2", "30"}, quorvel::testing::kStartingFix},
         {{"A2", "-30"}, "145.420 W,  35.138 N"},  // away -30 is toward 30
     }};
     struct Bad {

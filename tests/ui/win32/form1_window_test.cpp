@@ -1,7 +1,7 @@
 // Quorvel.exe as a user and an automation tool meet it: started as its own
 // process, driven through window messages and keystrokes, closed by its
-// close command. Run once per regional setting; the expected fix text for
-// the starting entries comes from the test's command line.
+// close command. Run once per regional setting; the test's command line says
+// which decimal separator that setting has.
 
 #include <windows.h>
 
@@ -11,19 +11,27 @@
 #include <string>
 #include <vector>
 
-#include "calculate_fix.h"
+#include "calculate_step.h"
 #include "control_table.h"
-#include "entry_binding.h"
 #include "form1.h"
 #include "program_path.h"
-#include "user_region.h"
+#include "run_time_error.h"
+#include "starting_fix.h"
 #include "wide_text.h"
 
 namespace quorvel {
 namespace {
 
 std::wstring gProgram;
+std::string gDecimalSeparator;
 std::string gStartingFix;
+
+// A fix text worked out with a decimal point, in the regional setting of
+// the run (no fix here reaches 1000, so no group separator shows).
+std::string InUsersSetting(std::string text) {
+    std::ranges::replace(text, '.', gDecimalSeparator.front());
+    return text;
+}
 
 // Waits up to ten seconds for a condition that another process brings about.
 template <typename Condition>
@@ -177,11 +185,9 @@ TEST(Form1Window, EachPairIsExclusiveAndItsButtonReadsAsPlaced) {
     program.click("A2_T");
     EXPECT_FALSE(program.selected("A2_A"));
     program.click("Command1");
-
-    FixEntries expected = StartingEntries();
-    expected.North1 = expected.North2 = kClear;
-    expected.A2_A = kClear;
-    EXPECT_EQ(program.text("FixLL"), Command1_Click(expected, UserRegionalSettings()));
+    // Both latitudes south, both intercepts toward, worked out apart from
+    // the program.
+    EXPECT_EQ(program.text("FixLL"), InUsersSetting("145.420 W,  34.462 S"));
 }
 
 TEST(Form1Window, AnErrorIsReportedAndLeavesTheWindowAsItWas) {
@@ -201,7 +207,9 @@ TEST(Form1Window, AnErrorIsReportedAndLeavesTheWindowAsItWas) {
         GetWindowTextW(child, text, 256);
         shown += Narrow(text) + "|";
     }
-    EXPECT_NE(shown.find("Run-time error '11':\n\nDivision by zero"), std::string::npos) << shown;
+    EXPECT_NE(shown.find(ErrorReportText(RunTimeError(ErrorNumber::DivisionByZero))),
+              std::string::npos)
+        << shown;
 
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(Eventually([&] { return !IsWindow(box); }));
@@ -260,7 +268,9 @@ TEST(Form1Window, TakesTheUsersDecimalSeparatorAtEachClick) {
     program.click("Command1");
     const std::string fix = program.text("FixLL");
     SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, before);
-    EXPECT_EQ(fix, "144'321 W,  35'347 N");
+    std::string expected = testing::kStartingFix;
+    std::ranges::replace(expected, '.', '\'');
+    EXPECT_EQ(fix, expected);
 }
 
 TEST(Form1Window, NamesEachEntryBoxForScreenReaders) {
@@ -294,13 +304,16 @@ TEST(Form1Window, ClosingEndsTheProgramWithExitCodeZero) {
 }  // namespace
 }  // namespace quorvel
 
-// Usage: form1_window_test <Quorvel.exe> <fix text for the starting entries>
+// Usage: form1_window_test <Quorvel.exe> <decimal separator: . or ,>
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
-    if (argc != 3) {
+    if (argc != 3 || (std::string(argv[2]) != "." && std::string(argv[2]) != ",")) {
         return 2;
     }
     quorvel::gProgram = quorvel::testing::ProgramPath(argv[1]);
-    quorvel::gStartingFix = argv[2];
+    quorvel::gDecimalSeparator = argv[2];
+    quorvel::gStartingFix = quorvel::gDecimalSeparator == "."
+                                ? quorvel::testing::kStartingFix
+                                : quorvel::testing::kStartingFixDecimalComma;
     return RUN_ALL_TESTS();
 }
