@@ -12,6 +12,7 @@
 #include "calculate_step.h"
 #include "regions.h"
 #include "starting_fix.h"
+#include "worked_example.h"
 
 namespace quorvel {
 namespace {
@@ -92,6 +93,19 @@ TEST(EntryBinding, KeepsNorthNorthWhateverTheToolkitSaysForSelected) {
     EXPECT_EQ(OptionStateOf(true), kSelected);
     EXPECT_EQ(OptionStateOf(false), kClear);
     EXPECT_EQ(CalculateFix(StartingEntries(), testing::kDecimalPoint).fix, testing::kStartingFix);
+}
+
+TEST(EntryBinding, StartsWithTheWorkedExampleOfTheCalculationTests) {
+    // The calculation's tests work through these sights by hand, and the
+    // README tells them as the window's start: a change of either shows here.
+    const FixEntries start = StartingEntries();
+    const FixEntries worked = testing::WorkedExample();
+    for (const TextBinding& b : kTextBindings) {
+        EXPECT_EQ(start.*b.field, worked.*b.field) << kForm1Controls[b.control].name;
+    }
+    for (const OptionBinding& b : kOptionBindings) {
+        EXPECT_EQ(start.*b.field, worked.*b.field) << kForm1Controls[b.control].name;
+    }
 }
 
 TEST(CalculateStep, ReportsTheErrorAndNoFix) {
