@@ -276,7 +276,14 @@ RegionalSettings Form1::regionalSettings() const {
 }
 
 void Form1::setFixText(const std::string& fix) {
-    elements_[ControlIndex("FixLL")].set("value", val(fix));
+    val box = elements_[ControlIndex("FixLL")];
+    box.set("value", val(fix));
+    // In one column the fix box stands near the top, a screen away from the
+    // button: brought into view, so a tap on a phone visibly gives its fix.
+    // Where it is in view already, nothing moves.
+    val where = val::object();
+    where.set("block", val("nearest"));
+    box.call<void>("scrollIntoView", where);
 }
 
 void Form1::showErrorReport(const RunTimeError& error) {

@@ -269,6 +269,20 @@ class Form1PageTest(unittest.TestCase):
                     self.assertLess(heading.rect["y"], box["y"] + box["height"])
                     self.assertGreater(heading.rect["y"] + heading.rect["height"], box["y"])
 
+    def test_a_tap_on_a_phone_shows_its_fix(self):
+        self.open(width=390, height=844)
+        button = self.element("Command1")
+        self.driver.execute_script("arguments[0].scrollIntoView()", button)
+        self.assertFalse(self.in_view("FixLL"))
+        button.click()
+        self.assertEqual(self.element("FixLL").get_property("value"), dict(ARGS.fix)["en-US"])
+        self.assertTrue(self.in_view("FixLL"))
+
+    def in_view(self, name):
+        return self.driver.execute_script(
+            "const r = arguments[0].getBoundingClientRect();"
+            "return r.top >= 0 && r.bottom <= window.innerHeight;", self.element(name))
+
     def test_the_page_asks_for_nothing_but_its_own_files_and_keeps_nothing(self):
         self.driver.get_log("performance")
         self.driver.get_log("browser")
