@@ -1,7 +1,7 @@
 # The Windows installer, Quorvel-<version>-x64.msi, beside the zip in the
 # build folder (target windows_installer, built with the rest, so that its
 # tests have what they build their own installers from): a per-user
-# install of Quorvel.exe and its third-party notices, with a Start-menu
+# install of Quorvel.exe, its licence and its third-party notices, with a Start-menu
 # shortcut, built by wixl from resources/windows/quorvel.wxs.in.
 find_program(QUORVEL_WIXL wixl)
 if(NOT QUORVEL_WIXL)
@@ -13,6 +13,10 @@ include(${PROJECT_SOURCE_DIR}/resources/identity.cmake)
 set(QUORVEL_NOTICES_FILE ${PROJECT_SOURCE_DIR}/resources/windows/THIRD-PARTY-NOTICES.txt
     CACHE INTERNAL "Third-party notices of the Windows program")
 install(FILES ${QUORVEL_NOTICES_FILE} DESTINATION .)
+# The program's own licence travels with every copy too, as the licence asks;
+# named .txt so that Windows opens it.
+set(QUORVEL_LICENCE_FILE ${PROJECT_SOURCE_DIR}/LICENSE)
+install(FILES ${QUORVEL_LICENCE_FILE} DESTINATION . RENAME LICENSE.txt)
 
 # The program as the zip has it, stripped of its debugging information.
 set(installer_dir ${PROJECT_BINARY_DIR}/installer)
@@ -22,6 +26,7 @@ set(QUORVEL_MSI_SOURCE ${installer_dir}/quorvel.wxs CACHE INTERNAL "WiX source o
 # GLib assertion, which fatal warnings turn into a failed build).
 file(RELATIVE_PATH QUORVEL_MSI_PROGRAM_PATH ${installer_dir} ${QUORVEL_MSI_PROGRAM})
 file(RELATIVE_PATH QUORVEL_MSI_NOTICES_PATH ${installer_dir} ${QUORVEL_NOTICES_FILE})
+file(RELATIVE_PATH QUORVEL_MSI_LICENCE_PATH ${installer_dir} ${QUORVEL_LICENCE_FILE})
 file(RELATIVE_PATH QUORVEL_MSI_ICON_PATH ${installer_dir} ${QUORVEL_ICON_FILE})
 configure_file(${PROJECT_SOURCE_DIR}/resources/windows/quorvel.wxs.in ${QUORVEL_MSI_SOURCE} @ONLY)
 set(QUORVEL_MSI_SCRIPT ${CMAKE_CURRENT_LIST_DIR}/build_msi.cmake
@@ -37,7 +42,7 @@ add_custom_command(OUTPUT ${QUORVEL_MSI_FILE}
     COMMAND ${CMAKE_COMMAND} -DWIXL=${QUORVEL_WIXL} -DWXS=${QUORVEL_MSI_SOURCE}
             -DVERSION=${PROJECT_VERSION} -DOUTPUT=${QUORVEL_MSI_FILE} -P ${QUORVEL_MSI_SCRIPT}
     DEPENDS ${QUORVEL_MSI_PROGRAM} ${QUORVEL_MSI_SOURCE} ${QUORVEL_MSI_SCRIPT}
-            ${QUORVEL_NOTICES_FILE} ${QUORVEL_ICON_FILE}
+            ${QUORVEL_NOTICES_FILE} ${QUORVEL_LICENCE_FILE} ${QUORVEL_ICON_FILE}
     COMMENT "Building the Windows installer Quorvel-${PROJECT_VERSION}-x64.msi"
     VERBATIM)
 add_custom_target(windows_installer ALL DEPENDS ${QUORVEL_MSI_FILE})

@@ -17,7 +17,8 @@ import time
 
 parser = argparse.ArgumentParser()
 for option in ("cmake", "script", "wixl", "wxs", "version", "work", "probe", "product",
-               "publisher", "program", "notices", "notices-source", "msi", "upgrade-code"):
+               "publisher", "program", "notices", "notices-source", "licence", "licence-source",
+               "msi", "upgrade-code"):
     parser.add_argument("--" + option, required=True)
 args = parser.parse_args()
 
@@ -60,6 +61,7 @@ def everything(version):
         f"folder Programs\\{args.product}",
         f"file {args.program}",
         f"file {args.notices}",
+        f"file {args.licence}",
         f"shortcut {args.product}.lnk to the program with an icon",
         f"entry {version} publisher={args.publisher} nomodify=1 icon",
         f"key HKCU\\Software\\{args.publisher}\\{args.product}",
@@ -90,7 +92,8 @@ STEPS = [
 # The files as the installer was built from them: the program stripped, as
 # in the zip, beside the installer's source.
 SHIPPED = {args.program: pathlib.Path(args.wxs).parent / args.program,
-           args.notices: pathlib.Path(args.notices_source)}
+           args.notices: pathlib.Path(args.notices_source),
+           args.licence: pathlib.Path(args.licence_source)}
 
 
 def unlike_shipped():
