@@ -142,7 +142,8 @@ void ReportWindow(const std::filesystem::path& program) {
     }
     WaitForInputIdle(process.hProcess, 10000);
     HWND window = nullptr;
-    for (int i = 0; i < 200 && window == nullptr; ++i) {
+    // Up to 30 s: a first start under Wine on a busy machine can take several.
+    for (int i = 0; i < 600 && window == nullptr; ++i) {
         HWND found = FindWindowW(Form1::kClassName, Widen(kCaption).c_str());
         DWORD owner = 0;
         GetWindowThreadProcessId(found, &owner);
