@@ -5,17 +5,12 @@
 #include <string>
 
 #include "calculate_step.h"
+#include "page_element.h"
 
 namespace quorvel {
 namespace {
 
 using emscripten::val;
-
-val Element(const val& document, const char* tag, const char* className) {
-    val element = document.call<val>("createElement", val(tag));
-    element.set("className", val(className));
-    return element;
-}
 
 // The OK button's click listener.
 void DismissReport(val event) {
@@ -29,19 +24,19 @@ EMSCRIPTEN_BINDINGS(quorvel_error_report) {
 }
 
 ErrorReport::ErrorReport(const val& document)
-    : dialog_(Element(document, "dialog", "error-report")),
-      text_(Element(document, "p", "error-report-text")) {
+    : dialog_(PageElement(document, "dialog", "error-report")),
+      text_(PageElement(document, "p", "error-report-text")) {
     // An alert: screen readers say the title and the text as it opens.
-    dialog_.call<void>("setAttribute", val("role"), val("alertdialog"));
-    dialog_.call<void>("setAttribute", val("aria-labelledby"), val("error-report-title"));
-    dialog_.call<void>("setAttribute", val("aria-describedby"), val("error-report-text"));
+    SetAttribute(dialog_, "role", "alertdialog");
+    SetAttribute(dialog_, "aria-labelledby", "error-report-title");
+    SetAttribute(dialog_, "aria-describedby", "error-report-text");
 
-    val title = Element(document, "h2", "error-report-title");
+    val title = PageElement(document, "h2", "error-report-title");
     title.set("id", val("error-report-title"));
     // Through std::string, which embind decodes as UTF-8.
     title.set("textContent", val(std::string(kErrorReportTitle)));
     text_.set("id", val("error-report-text"));
-    val ok = Element(document, "button", "error-report-ok");
+    val ok = PageElement(document, "button", "error-report-ok");
     ok.set("type", val("button"));
     // The only thing in the dialog that takes the focus, so it has it while
     // the dialog is open: Enter presses it, and Escape cancels the dialog on

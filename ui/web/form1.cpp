@@ -12,6 +12,7 @@
 
 #include "control_table.h"
 #include "entry_binding.h"
+#include "page_element.h"
 #include "user_region.h"
 
 namespace quorvel {
@@ -33,16 +34,6 @@ void OnCalculateFix(val) {
 // embind decodes as UTF-8 (a plain char pointer it would take as Latin-1).
 val Text(const char* utf8) {
     return val(std::string(utf8));
-}
-
-val Element(const val& document, const char* tag, const std::string& className) {
-    val element = document.call<val>("createElement", val(tag));
-    element.set("className", val(className));
-    return element;
-}
-
-void SetAttribute(val& element, const char* name, const std::string& value) {
-    element.call<void>("setAttribute", val(name), val(value));
 }
 
 // Geometry goes into custom properties, not into left or top: the style
@@ -140,12 +131,12 @@ EMSCRIPTEN_BINDINGS(quorvel_form1) {
 
 Form1::Form1(val document) : report_(document) {
     document.set("title", Text(kCaption));
-    val window = Element(document, "main", "form1");
+    val window = PageElement(document, "main", "form1");
     SetProperty(window, "--client-width", Pixels(kClientWidthTwips));
     SetProperty(window, "--client-height", Pixels(kClientHeightTwips));
-    val caption = Element(document, "h1", "caption");
+    val caption = PageElement(document, "h1", "caption");
     caption.set("textContent", Text(kCaption));
-    val client = Element(document, "div", "client");
+    val client = PageElement(document, "div", "client");
     buildControls(document, client);
     window.call<void>("append", caption, client);
     document["body"].call<void>("prepend", window);
@@ -176,18 +167,18 @@ void Form1::buildControls(const val& document, const val& client) {
         val placed = val::undefined();
         switch (c.kind) {
             case ControlKind::Label:
-                element = Element(document, "span",
-                                  std::string("control label") + WeightClass(c) +
-                                      (NamesEntries(c) ? " grid-heading" : " note"));
+                element = PageElement(document, "span",
+                                      std::string("control label") + WeightClass(c) +
+                                          (NamesEntries(c) ? " grid-heading" : " note"));
                 element.set("textContent", Text(c.text));
                 if (!NamesEntries(c)) {
                     SetProperty(element, "--order", NoteOrder(c));
                 }
                 break;
             case ControlKind::TextBox: {
-                element = Element(document, "input",
-                                  std::string("control textbox") + WeightClass(c) +
-                                      (c.extra == Extra::Output ? " output" : ""));
+                element = PageElement(document, "input",
+                                      std::string("control textbox") + WeightClass(c) +
+                                          (c.extra == Extra::Output ? " output" : ""));
                 element.set("type", val("text"));
                 element.set("value", Text(c.text));
                 element.set("readOnly", val(c.extra == Extra::Output));
@@ -197,8 +188,8 @@ void Form1::buildControls(const val& document, const val& client) {
                 element.set("spellcheck", val(false));
                 // Each box is named by a label of its own: hidden where the
                 // column headings name it, shown beside it in one column.
-                placed = Element(document, "div", "entry");
-                val heading = Element(document, "label", "entry-heading");
+                placed = PageElement(document, "div", "entry");
+                val heading = PageElement(document, "label", "entry-heading");
                 heading.set("htmlFor", val(c.name));
                 heading.set("textContent",
                             Text(c.accessibleName != nullptr ? c.accessibleName : ""));
@@ -206,30 +197,32 @@ void Form1::buildControls(const val& document, const val& client) {
                 break;
             }
             case ControlKind::Frame:
-                element = Element(document, "div", std::string("frame pair") + WeightClass(c));
+                element = PageElement(document, "div", std::string("frame pair") + WeightClass(c));
                 pairs[row] = element;
                 break;
             case ControlKind::BorderedFrame:
-                element = Element(document, "div", std::string("frame bordered") + WeightClass(c));
+                element =
+                    PageElement(document, "div", std::string("frame bordered") + WeightClass(c));
                 // The pair goes in after the entry box, in tab order.
-                pairs[row] = Element(document, "div", "pair");
+                pairs[row] = PageElement(document, "div", "pair");
                 break;
             case ControlKind::OptionButton: {
                 // The frame's name makes the pair one group: one Tab stop at
                 // the selected button, arrow keys within.
-                element = Element(document, "input", "");
+                element = PageElement(document, "input", "");
                 element.set("type", val("radio"));
                 element.set("name", val(frame ? kForm1Controls[*frame].name : c.name));
                 element.set("checked", val(c.extra == Extra::Selected));
-                placed = Element(document, "label", std::string("control option") + WeightClass(c));
-                val caption = Element(document, "span", "");
+                placed =
+                    PageElement(document, "label", std::string("control option") + WeightClass(c));
+                val caption = PageElement(document, "span", "");
                 caption.set("textContent", Text(c.text));
                 placed.call<void>("append", element, caption);
                 break;
             }
             case ControlKind::CommandButton:
-                element =
-                    Element(document, "button", std::string("control command") + WeightClass(c));
+                element = PageElement(document, "button",
+                                      std::string("control command") + WeightClass(c));
                 element.set("type", val("button"));
                 element.set("textContent", Text(c.text));
                 break;
