@@ -70,8 +70,42 @@ def licences(libraries, notice_sections):
         found = sorted({s.licence for s in notice_sections if name in s.libraries})
         if not found:
             raise LinkRecordError(f"the link took code from {name}, which the notices do not name")
-        result[name] = " AND ".join(f"({e})" if " OR " in e and len(found) > 1 else e for e in found)
+        result[name] = conjunction(found)
     return result
+
+
+def unwrap(term):
+    """term without parentheses around all of it."""
+    while term.startswith("(") and term.endswith(")"):
+        depth = 0
+        for c in term[:-1]:
+            depth += {"(": 1, ")": -1}.get(c, 0)
+            if depth == 0:
+                return term
+        term = term[1:-1].strip()
+    return term
+
+
+def conjuncts(expression):
+    """The terms an SPDX expression joins with AND, at any depth."""
+    terms, depth, start = [], 0, 0
+    for i, c in enumerate(expression):
+        depth += {"(": 1, ")": -1}.get(c, 0)
+        if depth == 0 and expression.startswith(" AND ", i):
+            terms.append(expression[start:i])
+            start = i + 5
+    terms.append(expression[start:])
+    result = []
+    for term in (unwrap(t.strip()) for t in terms):
+        inner = conjuncts(term) if term != expression else [term]
+        result += inner if len(inner) > 1 else [term]
+    return result
+
+
+def conjunction(expressions):
+    """One SPDX expression for code under all of expressions at once."""
+    terms = sorted({t for e in expressions for t in conjuncts(e)})
+    return " AND ".join(f"({t})" if " OR " in t and len(terms) > 1 else t for t in terms)
 
 
 def paragraphs(path):
