@@ -5,9 +5,13 @@ set(QUORVEL_PRODUCT_NAME "Quorvel")
 set(QUORVEL_COMPANY_NAME "Marlowen")
 set(QUORVEL_INTERNAL_NAME "Quorvel")
 set(QUORVEL_ORIGINAL_FILENAME "Quorvel.exe")
-# Reverse-DNS id of the desktop entry, metainfo and icons. The "example" top
-# level is reserved, so the id can never collide with someone else's.
-set(QUORVEL_APP_ID "example.marlowen.Quorvel")
+# Reverse-DNS ids of the developer and of the desktop entry, metainfo and
+# icons. The "example" top level is reserved, so they can never collide with
+# someone else's.
+set(QUORVEL_DEVELOPER_ID "example.marlowen")
+set(QUORVEL_APP_ID "${QUORVEL_DEVELOPER_ID}.Quorvel")
+# The program's licence (LICENSE), as an SPDX identifier.
+set(QUORVEL_LICENSE "MIT")
 # The web address the window's credit lines show, and the homepage under it.
 set(QUORVEL_WEB_ADDRESS "https://www.quorvel.example")
 set(QUORVEL_HOMEPAGE "${QUORVEL_WEB_ADDRESS}/")
