@@ -25,8 +25,9 @@ from page_session import BROKEN_FILE, LINKS, Browser, Link  # noqa: E402
 
 ARGS = None
 WAIT = 15
-PAGES = "quorvel-pages"
 CACHE_LINE = re.compile(r'^const CACHE = "([^"]*)";$', re.MULTILINE)
+# The cache that notes which copy each open page runs, as sw.js names it.
+PAGES_LINE = re.compile(r'^const PAGES = "([^"]*)";$', re.MULTILINE)
 CLICK = """
 const button = document.getElementById('Command1');
 const fix = document.getElementById('FixLL');
@@ -39,8 +40,8 @@ MARKED = ("return [...document.styleSheets].some(s => [...s.cssRules]"
           f".some(r => r.selectorText === '{MARK}'));")
 
 
-def cache_of(site):
-    return CACHE_LINE.search((site / "sw.js").read_text())[1]
+def cache_of(site, line=CACHE_LINE):
+    return line.search((site / "sw.js").read_text())[1]
 
 
 def new_build(site):
@@ -73,7 +74,8 @@ class OfflineCopyTest(unittest.TestCase):
         d.set_page_load_timeout(WAIT)
         d.get(link.url)
         self.wait_settled(d)
-        self.assertEqual(self.caches(d), {cache_of(site), PAGES})
+        self.pages = cache_of(site, PAGES_LINE)
+        self.assertEqual(self.caches(d), {cache_of(site), self.pages})
         return site, link, d
 
     def caches(self, d):
@@ -112,6 +114,8 @@ class OfflineCopyTest(unittest.TestCase):
                 ("breaks", "reload", False)):
             with self.subTest(download=download, next_open=next_open):
                 site, link, d = self.visited()
+                # Another site's cache on the same origin, as on a shared host.
+                d.execute_async_script("caches.open('another-site').then(() => arguments[0]());")
                 old, new = cache_of(site), new_build(site)
                 link.set(download)
 
@@ -122,7 +126,7 @@ class OfflineCopyTest(unittest.TestCase):
                 self.assertFalse(d.execute_script(MARKED))
                 WebDriverWait(d, WAIT).until(
                     lambda d: f"/{BROKEN_FILE}" in link.requests[asked:],
-                    "the open did not look for a new build")
+                    "the new build was not fetched")
                 self.wait_settled(d)
                 self.assertEqual(new in self.caches(d), runs_new)
                 # Even with the new build in charge, this page is given its
@@ -140,16 +144,17 @@ class OfflineCopyTest(unittest.TestCase):
                 self.wait_usable(d)
                 self.assertEqual(d.execute_script(MARKED), runs_new)
 
-                # Once no open page runs the other build, its copy goes.
+                # Once no open page runs the other build, its copy goes, and
+                # only that.
                 for handle in d.window_handles[:-1]:
                     d.switch_to.window(handle)
                     d.close()
                 d.switch_to.window(d.window_handles[0])
                 d.refresh()
                 self.wait_usable(d)
-                WebDriverWait(d, WAIT).until(
-                    lambda d: self.caches(d) == {new if runs_new else old, PAGES},
-                    "the copy no page runs was kept")
+                kept = {new if runs_new else old, self.pages, "another-site"}
+                WebDriverWait(d, WAIT).until(lambda d: self.caches(d) == kept,
+                                             f"the caches are not {kept}")
 
 
 def main():
