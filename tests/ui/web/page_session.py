@@ -2,7 +2,9 @@
 
 Both are started here and stopped on leaving the `with` block, whatever
 happens, so a test run leaves nothing running. Debian's chromium and
-chromedriver with python3-selenium; a fresh profile every time.
+chromedriver with python3-selenium; a fresh profile every time. Link serves
+the site in-process over a link that can be good, gone, slow or dead, for
+the offline copy's tests and bench/web_links.py.
 """
 
 import functools
