@@ -2,16 +2,22 @@
 
 Both are started here and stopped on leaving the `with` block, whatever
 happens, so a test run leaves nothing running. Debian's chromium and
-chromedriver with python3-selenium; a fresh profile every time.
+chromedriver with python3-selenium; a fresh profile every time. Link serves
+the site in-process over a link that can be good, gone, slow or dead, for
+the offline copy's tests and bench/web_links.py.
 """
 
+import functools
+import io
 import shutil
 import socket
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 from contextlib import closing
+from http.server import SimpleHTTPRequestHandler, ThreadingHTTPServer
 from pathlib import Path
 
 from selenium import webdriver
@@ -70,13 +76,121 @@ class SiteServer:
             self.process = None
 
 
+# The links a navigator meets, as Link serves them. "slow" is a satellite-like
+# link: 1.2 s round trip, then 300 bytes a second shared by every download.
+LINKS = {
+    "good": "good",
+    "none": "none (connection refused)",
+    "slow": "satellite-like: 1.2 s round trip, 300 bytes/s",
+    "dead": "up but dead: accepts, never answers",
+}
+SLOW_ROUND_TRIP = 1.2
+SLOW_BYTES_PER_SECOND = 300
+# "breaks" serves every file whole but this one, which stops half-way with
+# the connection closed: a link that drops during a download.
+BROKEN_FILE = "quorvel.wasm"
+
+
+class Link:
+    """The site on one loopback port (one origin) over a link whose kind can
+    change between opens: a kind of LINKS, or "breaks". Every request's path
+    is kept in `requests`, in the order they came."""
+
+    def __init__(self, site):
+        self.site = Path(site)
+        self.port = free_port()
+        self.kind = "none"
+        self.requests = []
+        self._server = None
+        self._release = threading.Event()
+        self._line = threading.Lock()
+        self._line_free_at = 0.0
+
+    @property
+    def url(self):
+        return f"http://127.0.0.1:{self.port}/"
+
+    def set(self, kind):
+        if kind not in LINKS and kind != "breaks":
+            raise ValueError(kind)
+        # Lets go of the connections a dead link held, as a link that comes
+        # back (or goes) does.
+        self._release.set()
+        self._release = threading.Event()
+        self.kind = kind
+        if kind == "none":
+            self._close()
+        elif self._server is None:
+            handler = functools.partial(_LinkHandler, directory=str(self.site))
+            self._server = _LinkServer(("127.0.0.1", self.port), handler)
+            self._server.link = self
+            threading.Thread(target=self._server.serve_forever, daemon=True).start()
+        return self
+
+    def stop(self):
+        self.set("none")
+
+    def _close(self):
+        if self._server is not None:
+            self._server.shutdown()
+            self._server.server_close()
+            self._server = None
+
+    def _send_slowly(self, wfile, data):
+        # One line for every download at once, as on a real slow link.
+        for start in range(0, len(data), 30):
+            chunk = data[start:start + 30]
+            with self._line:
+                begin = max(time.monotonic(), self._line_free_at)
+                self._line_free_at = begin + len(chunk) / SLOW_BYTES_PER_SECOND
+            time.sleep(max(0.0, self._line_free_at - time.monotonic()))
+            wfile.write(chunk)
+            wfile.flush()
+
+
+class _LinkHandler(SimpleHTTPRequestHandler):
+    def do_GET(self):
+        link = self.server.link
+        kind, release = link.kind, link._release
+        link.requests.append(self.path)
+        if kind == "dead":
+            release.wait()
+            self.close_connection = True
+            return
+        real, self.wfile = self.wfile, io.BytesIO()
+        try:
+            super().do_GET()
+        finally:
+            data, self.wfile = self.wfile.getvalue(), real
+        if kind == "breaks" and self.path.lstrip("/") == BROKEN_FILE:
+            data = data[:len(data) // 2]
+            self.close_connection = True
+        if kind == "slow":
+            time.sleep(SLOW_ROUND_TRIP)
+            link._send_slowly(real, data)
+        else:
+            real.write(data)
+
+    def log_message(self, *args):
+        pass
+
+
+class _LinkServer(ThreadingHTTPServer):
+    daemon_threads = True
+
+    def handle_error(self, request, client_address):
+        pass  # a browser that gave up on a download: nothing to report
+
+
 class Browser:
     """Headless Chromium with a profile of its own, deleted afterwards."""
 
-    def __init__(self):
+    def __init__(self, page_load_strategy="normal"):
         self.profile = tempfile.mkdtemp(prefix="quorvel-chromium-")
         options = webdriver.ChromeOptions()
         options.binary_location = CHROMIUM
+        # "none": get() returns at once, for a page that may never load.
+        options.page_load_strategy = page_load_strategy
         for flag in ("--headless=new", "--no-sandbox", "--disable-gpu",
                      "--disable-dev-shm-usage", "--disable-background-networking",
                      "--disable-component-update", "--disable-sync", "--no-first-run",
