@@ -1,7 +1,16 @@
 # Builds the Windows installer from its WiX source with wixl:
-#   cmake -DWIXL=... -DWXS=... -DVERSION=... -DOUTPUT=... -P build_msi.cmake
+#   cmake -DWIXL=... -DWXS=... -DVERSION=... -DOUTPUT=...
+#         [-DCOMMIT=... -DUPGRADE_CODE=... -DMSIBUILD=... -DMSIINFO=... -DFAKETIME=...]
+#         [signing options of cmake/authenticode.cmake] -P build_msi.cmake
 # wixl only warns (through GLib) of a WiX attribute it does not support, and
 # leaves it out; with fatal warnings such an installer is not built at all.
+#
+# Given COMMIT, the same commit gives the same installer: wixl draws the
+# product and package codes at random, and so they come instead from the
+# version and the commit (name-based UUIDs under the upgrade code), and it
+# takes the summary's times from the clock, and so it runs on a clock
+# stopped at SOURCE_DATE_EPOCH. Without COMMIT each build is another product.
+include(${CMAKE_CURRENT_LIST_DIR}/authenticode.cmake)
 foreach(var WIXL WXS VERSION OUTPUT)
     if(NOT DEFINED ${var})
         message(FATAL_ERROR "${var} not given")
@@ -14,14 +23,35 @@ endif()
 math(EXPR next_patch "${CMAKE_MATCH_3} + 1")
 set(next_version "${CMAKE_MATCH_1}.${CMAKE_MATCH_2}.${next_patch}")
 
+set(product_code "*")
+set(clock "")
+if(COMMIT)
+    foreach(var UPGRADE_CODE MSIBUILD MSIINFO FAKETIME)
+        if(NOT ${var})
+            message(FATAL_ERROR "${var} not given, which COMMIT needs")
+        endif()
+    endforeach()
+    if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
+        message(FATAL_ERROR "COMMIT needs SOURCE_DATE_EPOCH in the environment")
+    endif()
+    foreach(code product package)
+        string(UUID ${code}_code NAMESPACE ${UPGRADE_CODE} NAME "${code} ${VERSION} ${COMMIT}"
+            TYPE SHA1 UPPER)
+    endforeach()
+    # faketime reads a date without "@" as a stopped clock, in local time.
+    string(TIMESTAMP stopped "%Y-%m-%d %H:%M:%S" UTC)
+    set(clock ${CMAKE_COMMAND} -E env TZ=UTC0 ${FAKETIME} -f "${stopped}")
+endif()
+
 # wixl looks for a relative source path in the current folder before the
 # source's own: it runs in the latter, so a file of the same name beside the
 # caller is never taken instead.
 get_filename_component(source_dir ${WXS} DIRECTORY)
 execute_process(
-    COMMAND ${CMAKE_COMMAND} -E env G_DEBUG=fatal-warnings
+    COMMAND ${clock} ${CMAKE_COMMAND} -E env G_DEBUG=fatal-warnings
             ${WIXL} --arch x64 --define Version=${VERSION}
-            --define NextVersion=${next_version} --output ${OUTPUT} ${WXS}
+            --define NextVersion=${next_version} --define ProductCode=${product_code}
+            --output ${OUTPUT} ${WXS}
     WORKING_DIRECTORY ${source_dir}
     RESULT_VARIABLE result
     OUTPUT_VARIABLE output
@@ -30,3 +60,28 @@ if(NOT result EQUAL 0)
     file(REMOVE ${OUTPUT})
     message(FATAL_ERROR "wixl could not build ${OUTPUT} (${result}):\n${output}")
 endif()
+
+# wixl has no way to be given the package code; msibuild sets it, with the
+# summary's other fields as wixl wrote them.
+if(COMMIT)
+    execute_process(COMMAND ${MSIINFO} suminfo ${OUTPUT} OUTPUT_VARIABLE summary
+        RESULT_VARIABLE result)
+    foreach(field Subject Author Template)
+        if(NOT result EQUAL 0 OR NOT summary MATCHES "(^|\n)${field}: ([^\n]*)")
+            file(REMOVE ${OUTPUT})
+            message(FATAL_ERROR "no ${field} in the summary of ${OUTPUT}:\n${summary}")
+        endif()
+        set(${field} "${CMAKE_MATCH_2}")
+    endforeach()
+    execute_process(
+        COMMAND ${MSIBUILD} ${OUTPUT} -s ${Subject} ${Author} ${Template} "{${package_code}}"
+        RESULT_VARIABLE result
+        OUTPUT_VARIABLE output
+        ERROR_VARIABLE output)
+    if(NOT result EQUAL 0)
+        file(REMOVE ${OUTPUT})
+        message(FATAL_ERROR "msibuild could not set the package code of ${OUTPUT}:\n${output}")
+    endif()
+endif()
+
+quorvel_authenticode_sign(${OUTPUT})
