@@ -74,7 +74,7 @@ if(COMMIT)
         set(${field} "${CMAKE_MATCH_2}")
     endforeach()
     execute_process(
-        COMMAND ${MSIBUILD} ${OUTPUT} -s ${Subject} ${Author} ${Template} "{${package_code}}"
+        COMMAND ${MSIBUILD} ${OUTPUT} -s "${Subject}" "${Author}" "${Template}" "{${package_code}}"
         RESULT_VARIABLE result
         OUTPUT_VARIABLE output
         ERROR_VARIABLE output)
