@@ -48,10 +48,14 @@ if(QUORVEL_SIGN_PKCS12)
         -DPASSWORD_FILE=${QUORVEL_SIGN_PASSWORD_FILE} -DSIGNED_NAME=${QUORVEL_PRODUCT_NAME}
         -DSIGNED_URL=${QUORVEL_HOMEPAGE})
 endif()
-# Rewritten only when the signing changes, so that the program and the
-# installer are signed again then (and only then).
+# Rewritten only when the signing or the certificate changes, so that the
+# program and the installer are signed again then (and only then).
+set(certificate "")
+if(QUORVEL_SIGN_PKCS12)
+    file(SHA256 ${QUORVEL_SIGN_PKCS12} certificate)
+endif()
 set(signing_stamp ${installer_dir}/signing.txt)
-file(CONFIGURE OUTPUT ${signing_stamp} CONTENT "${signing}\n")
+file(CONFIGURE OUTPUT ${signing_stamp} CONTENT "${signing}\n${certificate}\n")
 
 # A release names its commit, and its installer is then the same for the
 # same commit (cmake/build_msi.cmake).

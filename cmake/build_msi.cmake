@@ -7,9 +7,10 @@
 #
 # Given COMMIT, the same commit gives the same installer: wixl draws the
 # product and package codes at random, and so they come instead from the
-# version and the commit (name-based UUIDs under the upgrade code), and it
-# takes the summary's times from the clock, and so it runs on a clock
-# stopped at SOURCE_DATE_EPOCH. Without COMMIT each build is another product.
+# version and the commit (name-based UUIDs under the upgrade code); it takes
+# the summary's times from the clock, and so it runs on a clock stopped at
+# SOURCE_DATE_EPOCH; and its cabinet keeps each file's time, and so it packs
+# copies dated then. Without COMMIT each build is another product.
 include(${CMAKE_CURRENT_LIST_DIR}/authenticode.cmake)
 foreach(var WIXL WXS VERSION OUTPUT)
     if(NOT DEFINED ${var})
@@ -47,6 +48,36 @@ endif()
 # source's own: it runs in the latter, so a file of the same name beside the
 # caller is never taken instead.
 get_filename_component(source_dir ${WXS} DIRECTORY)
+if(COMMIT)
+    # The source and every file it packs, side by side in a folder of their
+    # own; copies, since the originals' times are what make goes by.
+    get_filename_component(output_name ${OUTPUT} NAME)
+    set(dated ${source_dir}/dated-${output_name})
+    file(REMOVE_RECURSE ${dated})
+    file(MAKE_DIRECTORY ${dated})
+    file(READ ${WXS} wxs)
+    string(REGEX MATCHALL "Source(File)?=\"[^\"]+\"" sources "${wxs}")
+    list(REMOVE_DUPLICATES sources)
+    foreach(source IN LISTS sources)
+        string(REGEX REPLACE "^[^\"]*\"|\"$" "" path "${source}")
+        get_filename_component(name ${path} NAME)
+        if(EXISTS ${dated}/${name})
+            message(FATAL_ERROR "two files named ${name} in ${WXS}")
+        endif()
+        file(COPY_FILE ${source_dir}/${path} ${dated}/${name})
+        execute_process(COMMAND touch --date=@$ENV{SOURCE_DATE_EPOCH} ${dated}/${name}
+            RESULT_VARIABLE result)
+        if(NOT result EQUAL 0)
+            message(FATAL_ERROR "could not date ${dated}/${name}")
+        endif()
+        string(REGEX REPLACE "\"[^\"]+\"$" "\"${name}\"" renamed "${source}")
+        string(REPLACE "${source}" "${renamed}" wxs "${wxs}")
+    endforeach()
+    get_filename_component(wxs_name ${WXS} NAME)
+    set(WXS ${dated}/${wxs_name})
+    file(WRITE ${WXS} "${wxs}")
+    set(source_dir ${dated})
+endif()
 execute_process(
     COMMAND ${clock} ${CMAKE_COMMAND} -E env G_DEBUG=fatal-warnings
             ${WIXL} --arch x64 --define Version=${VERSION}

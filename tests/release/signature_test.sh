@@ -68,12 +68,14 @@ gpgv --keyring "$keys/public.gpg" "$signed/SHA256SUMS.asc" "$signed/SHA256SUMS" 
     fail "gpgv: $(cat "$work/gpgv.log")"
 log "gpgv verifies SHA256SUMS.asc"
 
+signing_time=$(date --utc --date=@"$epoch" '+%b %e %H:%M:%S %Y GMT')
 program=$work/Quorvel.exe
 unzip -p "$signed/Quorvel-$version-win64.zip" "Quorvel-$version-win64/Quorvel.exe" >"$program"
 for file in "$program" "$signed/Quorvel-$version-x64.msi"; do
     osslsigncode verify -CAfile "$keys/ca.pem" -in "$file" >"$work/verify.log" 2>&1 ||
         fail "osslsigncode verify $(basename "$file"):$(tail -n 5 "$work/verify.log")"
-    grep -q "^Signing time: " "$work/verify.log" || fail "no signing time in $(basename "$file")"
+    grep -q "Signing time: $signing_time\$" "$work/verify.log" ||
+        fail "$(basename "$file") is not signed at $signing_time, the commit's time"
     log "osslsigncode verifies $(basename "$file") against the test CA"
 done
 
