@@ -6,6 +6,7 @@ built from and the work folder replaced, inside that build's Wine session."""
 
 import argparse
 import json
+import os
 import pathlib
 import subprocess
 import sys
@@ -17,9 +18,12 @@ args = parser.parse_args()
 build = pathlib.Path(args.build).resolve()
 root = pathlib.Path(__file__).resolve().parents[2]
 
+# Only listed, not run: ctest asks for the session's prefix and a display
+# before it lists the Windows tests.
+listing = dict(os.environ, WINEPREFIX=str(build / "wine" / "prefix"), DISPLAY=":listing")
 tests = json.loads(subprocess.run(
     ["ctest", "--test-dir", build, "--show-only=json-v1", "-R", "^windows_installer$"],
-    check=True, capture_output=True, text=True).stdout)["tests"]
+    check=True, capture_output=True, text=True, env=listing).stdout)["tests"]
 if len(tests) != 1:
     sys.exit(f"no windows_installer test in {build}")
 command = tests[0]["command"]
