@@ -49,6 +49,8 @@ openssl pkcs12 -export -inkey "$keys/signer.key" -in "$keys/signer.pem" -certfil
 
 export GNUPGHOME=$keys/gnupg
 mkdir -m 700 "$GNUPGHOME"
+# gpg starts an agent for its home, which would outlive the test.
+trap 'gpgconf --kill all 2>/dev/null || true' EXIT
 gpg --batch --quiet --passphrase '' --quick-generate-key "Quorvel release test <release@quorvel.example>" \
     ed25519 sign never 2>/dev/null
 fingerprint=$(gpg --batch --with-colons --list-secret-keys | awk -F: '$1 == "fpr" { print $10; exit }')
