@@ -64,15 +64,17 @@ def compare_program(unsigned, signed, name):
 def msi_contents(path):
     """Every table as text, every stream, and the summary, of an installer."""
     def run(*args):
-        return subprocess.run(["msiinfo", *args, path], check=True, capture_output=True).stdout
+        # In the scratch folder: an exported table with binary data writes
+        # it to files beside it.
+        return subprocess.run(["msiinfo", *args], check=True, capture_output=True,
+                              cwd=work).stdout
 
-    contents = {"summary": run("suminfo")}
-    for table in run("tables").decode().split():
-        contents["table " + table] = subprocess.run(
-            ["msiinfo", "export", path, table], check=True, capture_output=True).stdout
-    for stream in run("streams").decode().splitlines():
-        contents["stream " + stream] = subprocess.run(
-            ["msiinfo", "extract", path, stream], check=True, capture_output=True).stdout
+    path = pathlib.Path(path).resolve()
+    contents = {"summary": run("suminfo", path)}
+    for table in run("tables", path).decode().split():
+        contents["table " + table] = run("export", path, table)
+    for stream in run("streams", path).decode().splitlines():
+        contents["stream " + stream] = run("extract", path, stream)
     return contents
 
 
