@@ -42,18 +42,16 @@ set(QUORVEL_MSI_FILE ${PROJECT_BINARY_DIR}/Quorvel-${PROJECT_VERSION}-x64.msi
 set(QUORVEL_SIGN_PKCS12 "" CACHE FILEPATH "PKCS#12 file of the code-signing certificate")
 set(QUORVEL_SIGN_PASSWORD_FILE "" CACHE FILEPATH "File holding the PKCS#12 file's password")
 set(signing "")
+set(certificate "")
 if(QUORVEL_SIGN_PKCS12)
     find_program(QUORVEL_OSSLSIGNCODE osslsigncode REQUIRED)
     set(signing -DOSSLSIGNCODE=${QUORVEL_OSSLSIGNCODE} -DPKCS12=${QUORVEL_SIGN_PKCS12}
         -DPASSWORD_FILE=${QUORVEL_SIGN_PASSWORD_FILE} -DSIGNED_NAME=${QUORVEL_PRODUCT_NAME}
         -DSIGNED_URL=${QUORVEL_HOMEPAGE})
+    file(SHA256 ${QUORVEL_SIGN_PKCS12} certificate)
 endif()
 # Rewritten only when the signing or the certificate changes, so that the
 # program and the installer are signed again then (and only then).
-set(certificate "")
-if(QUORVEL_SIGN_PKCS12)
-    file(SHA256 ${QUORVEL_SIGN_PKCS12} certificate)
-endif()
 set(signing_stamp ${installer_dir}/signing.txt)
 file(CONFIGURE OUTPUT ${signing_stamp} CONTENT "${signing}\n${certificate}\n")
 
