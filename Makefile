@@ -4,7 +4,7 @@ JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 30
 WEB_PORT ?= 8000
 
-.PHONY: all deps build test clang asan fuzz bench run package windows windows-package web web-run web-package clean
+.PHONY: all deps build test clang asan fuzz bench run package windows windows-package web web-run web-package release release-check clean
 
 all: build
 
@@ -79,6 +79,16 @@ web-run: deps
 web-package: deps
 	cmake --preset web
 	cmake --build --preset web -j $(JOBS) --target quorvel_site_zip
+
+# Every download of the committed tree (HEAD) into dist/, with SHA256SUMS
+# and, given keys, signatures (see tools/release).
+release: deps
+	tools/release dist
+
+# make release twice, in two folders at two times, and the same bytes from
+# both; then the same build signed with throwaway keys.
+release-check: deps
+	tools/release-check
 
 # Says so, and how to run it under xvfb-run, when there is no X server.
 run: build

@@ -26,6 +26,9 @@ the line of position of a first sight along the course run and crosses it\n\
 with that of a second sight, giving the fix in degrees and minutes.")
 set(CPACK_PACKAGE_CONTACT "${QUORVEL_COMPANY_NAME} <quorvel@marlowen.example>")
 set(CPACK_STRIP_FILES ON)
+# Folders the package makes are rwxr-xr-x whatever the umask of the build.
+set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
