@@ -78,8 +78,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     const int height = -MulDiv(825, dpi, 7200);  // 8.25 points
     HFONT bold = CreateFontW(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0,
                              0, 0, L"MS Sans Serif");
-    HFONT normal = CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                               0, 0, 0, 0, L"MS Sans Serif");
+    HFONT normal = CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0,
+                               0, 0, 0, L"MS Sans Serif");
 
     for (std::size_t row = 0; row < kForm1Controls.size(); ++row) {
         const quorvel::ControlRow& c = kForm1Controls[row];
@@ -95,10 +95,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
         }
         wchar_t text[64] = {};
         MultiByteToWideChar(CP_UTF8, 0, c.text, -1, text, 64);
-        HWND control = CreateWindowExW(
-            c.kind == ControlKind::TextBox ? WS_EX_CLIENTEDGE : 0, className, text,
-            WS_CHILD | WS_VISIBLE | StyleOf(c.kind), px(left), px(top), px(left + c.width) - px(left),
-            px(top + c.height) - px(top), window, nullptr, instance, nullptr);
+        HWND control =
+            CreateWindowExW(c.kind == ControlKind::TextBox ? WS_EX_CLIENTEDGE : 0, className, text,
+                            WS_CHILD | WS_VISIBLE | StyleOf(c.kind), px(left), px(top),
+                            px(left + c.width) - px(left), px(top + c.height) - px(top), window,
+                            nullptr, instance, nullptr);
         SendMessageW(control, WM_SETFONT,
                      reinterpret_cast<WPARAM>(c.weight == quorvel::Weight::Bold ? bold : normal),
                      FALSE);
