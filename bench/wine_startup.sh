@@ -65,7 +65,8 @@ time_to_map() {
     start=$EPOCHREALTIME
     wine "$program" >/dev/null 2>&1 &
     launched=$!
-    while read -r -u 8 line; do
+    # A window not up in 30 s will not come; the run says so rather than wait.
+    while read -r -t 30 -u 8 line; do
         if [[ $line == MapNotify* ]]; then
             mapped=$EPOCHREALTIME
             read -r -u 8 line # "event 0x..., window 0x..., override NO"
@@ -79,7 +80,11 @@ time_to_map() {
             return
         fi
     done
-    echo "wine_startup.sh: the event watcher stopped" >&2
+    if kill -0 "$launched" 2>/dev/null; then
+        echo "wine_startup.sh: $program showed no window in 30 s" >&2
+    else
+        echo "wine_startup.sh: $program ended without a window or the event watcher stopped" >&2
+    fi
     exit 1
 }
 

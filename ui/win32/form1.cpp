@@ -392,16 +392,12 @@ LRESULT CALLBACK Form1::WindowProc(HWND window, UINT message, WPARAM wParam, LPA
 
 LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_NCCREATE:
-            // The icons for the title bar, the task bar and WM_GETICON, given
-            // before Wine makes the X window, which then takes them once;
-            // given later, Wine converts both images again for each. The
-            // small one first, or Wine would scale the big one down for it.
-            SendMessageW(window_, WM_SETICON, ICON_SMALL,
-                         static_cast<LPARAM>(GetClassLongPtrW(window_, GCLP_HICONSM)));
-            SendMessageW(window_, WM_SETICON, ICON_BIG,
-                         static_cast<LPARAM>(GetClassLongPtrW(window_, GCLP_HICON)));
-            break;
+        case WM_GETICON:
+            // The class's icons, for the task bar, the switcher and anyone
+            // who asks, the answer WM_SETICON would give: setting them makes
+            // Wine convert both images again for its X window.
+            return static_cast<LRESULT>(
+                GetClassLongPtrW(window_, wParam == ICON_BIG ? GCLP_HICON : GCLP_HICONSM));
         case WM_COMMAND:
             onCommand(LOWORD(wParam), HIWORD(wParam));
             return 0;
