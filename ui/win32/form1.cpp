@@ -35,9 +35,11 @@ Function* User32Function(const char* name) {
     return reinterpret_cast<Function*>(reinterpret_cast<void (*)()>(address));
 }
 
+// A window's dots per inch; with no window yet, those of the screen a new
+// window opens on.
 UINT DpiOf(HWND window) {
     static auto* const getDpiForWindow = User32Function<UINT WINAPI(HWND)>("GetDpiForWindow");
-    if (getDpiForWindow != nullptr) {
+    if (window != nullptr && getDpiForWindow != nullptr) {
         return getDpiForWindow(window);
     }
     HDC screen = GetDC(nullptr);
@@ -46,16 +48,17 @@ UINT DpiOf(HWND window) {
     return static_cast<UINT>(dpi);
 }
 
-RECT WindowRectForClient(int width, int height, UINT dpi) {
+// The window's outer size for the designed client area at a dpi.
+SIZE WindowSize(UINT dpi) {
     static auto* const adjustForDpi =
         User32Function<BOOL WINAPI(LPRECT, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");
-    RECT rect{0, 0, width, height};
+    RECT rect{0, 0, ToPixels(kClientWidthTwips, dpi), ToPixels(kClientHeightTwips, dpi)};
     if (adjustForDpi != nullptr) {
         adjustForDpi(&rect, kWindowStyle, FALSE, 0, dpi);
     } else {
         AdjustWindowRectEx(&rect, kWindowStyle, FALSE, 0);
     }
-    return rect;
+    return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
 bool FontInstalled(const wchar_t* face) {
@@ -82,9 +85,14 @@ bool FontInstalled(const wchar_t* face) {
 // every Windows. Without it the bitmaps stay: a size smaller, but never a
 // wider face that would cut the captions off.
 HFONT MakeFont(UINT dpi, Weight weight) {
-    static const bool haveSuccessor = FontInstalled(L"Microsoft Sans Serif");
-    const wchar_t* face = dpi != USER_DEFAULT_SCREEN_DPI && haveSuccessor ? L"Microsoft Sans Serif"
-                                                                          : L"MS Sans Serif";
+    // Looked for off 96 dpi only: a start-up at 96 dpi lists no fonts.
+    const auto haveSuccessor = [] {
+        static const bool installed = FontInstalled(L"Microsoft Sans Serif");
+        return installed;
+    };
+    const wchar_t* face = dpi != USER_DEFAULT_SCREEN_DPI && haveSuccessor()
+                              ? L"Microsoft Sans Serif"
+                              : L"MS Sans Serif";
     // 8.25 points, the window's size.
     const int height = -MulDiv(825, static_cast<int>(dpi), 72 * 100);
     return CreateFontW(height, 0, 0, 0, weight == Weight::Bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
@@ -105,6 +113,14 @@ RECT TwipsBox(std::size_t row) {
         IntersectRect(&box, &box, &frameBox);
     }
     return box;
+}
+
+// The same box in pixels at a dpi, each edge from its own twips, so rounding
+// never drifts the grid.
+RECT PixelBox(std::size_t row, UINT dpi) {
+    const RECT box = TwipsBox(row);
+    return {ToPixels(box.left, dpi), ToPixels(box.top, dpi), ToPixels(box.right, dpi),
+            ToPixels(box.bottom, dpi)};
 }
 
 struct WindowClass {
@@ -185,17 +201,26 @@ Form1::Form1(HINSTANCE instance) {
     windowClass.lpszClassName = kClassName;
     RegisterClassExW(&windowClass);
 
+    // Made at its size for the screen it is expected on, and each control at
+    // its place with its font: moving and restyling them afterwards costs
+    // Wine a round trip to its server for each.
     const std::wstring caption = Widen(kCaption);
-    window_ =
-        CreateWindowExW(0, kClassName, caption.c_str(), kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                        CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
+    const UINT expectedDpi = DpiOf(nullptr);
+    const SIZE size = WindowSize(expectedDpi);
+    window_ = CreateWindowExW(0, kClassName, caption.c_str(), kWindowStyle, CW_USEDEFAULT,
+                              CW_USEDEFAULT, size.cx, size.cy, nullptr, nullptr, instance, this);
     if (window_ == nullptr) {
         return;
     }
-    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(windowClass.hIcon));
-    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(windowClass.hIconSm));
-    createControls(instance);
-    layOut(DpiOf(window_));
+    const UINT dpi = DpiOf(window_);
+    if (dpi != expectedDpi) {
+        const SIZE resized = WindowSize(dpi);
+        SetWindowPos(window_, nullptr, 0, 0, resized.cx, resized.cy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    boldFont_ = MakeFont(dpi, Weight::Bold);
+    normalFont_ = MakeFont(dpi, Weight::Normal);
+    createControls(instance, dpi);
     focusOnDeactivate_ = controls_[ControlIndex("Time1")];
 }
 
@@ -207,7 +232,7 @@ Form1::~Form1() {
     DeleteObject(normalFont_);
 }
 
-void Form1::createControls(HINSTANCE instance) {
+void Form1::createControls(HINSTANCE instance, UINT dpi) {
     // Created in the order of the tab index: the dialog keys follow the
     // order of creation, and each pair's two buttons come out side by side.
     std::vector<std::size_t> rows(kForm1Controls.size());
@@ -223,67 +248,76 @@ void Form1::createControls(HINSTANCE instance) {
         if (windowClass.name == nullptr) {
             continue;
         }
+        const bool selected = c.extra == Extra::Selected;
         if (c.kind == ControlKind::OptionButton) {
             const std::size_t pair = ContainerRow(row).value_or(row);
             if (std::ranges::find(pairsStarted, pair) == pairsStarted.end()) {
                 windowClass.style |= WS_GROUP;
                 pairsStarted.push_back(pair);
             }
+            // Checking an automatic radio button clears the rest of its
+            // group, which Wine finds by walking every sibling one server
+            // round trip at a time. Its partner is not checked yet, so the
+            // selected button is checked as a plain radio button and made
+            // automatic afterwards. Tab stops at the selected one only.
+            if (selected) {
+                windowClass.style = (windowClass.style & ~static_cast<DWORD>(BS_TYPEMASK)) |
+                                    BS_RADIOBUTTON | WS_TABSTOP;
+            }
         }
         if (c.kind == ControlKind::TextBox && c.accessibleName != nullptr) {
             // A screen reader names an entry box after the static text just
             // before it; the headings are shared by two rows, so each box
-            // gets an invisible label of its own ("Sight 1 time").
+            // gets an invisible label of its own ("Sight 1 time"). Each costs
+            // a window; the only other way to name a box, Dynamic
+            // Annotation, would start COM and oleacc at every start-up.
             CreateWindowExW(0, L"STATIC", Widen(c.accessibleName).c_str(),
                             WS_CHILD | SS_LEFT | SS_NOPREFIX | WS_GROUP, 0, 0, 0, 0, window_,
                             nullptr, instance, nullptr);
         }
         const std::wstring text = Widen(c.text);
-        controls_[row] = CreateWindowExW(
+        const RECT box = PixelBox(row, dpi);
+        HWND control = CreateWindowExW(
             windowClass.exStyle, windowClass.name, text.c_str(),
-            WS_CHILD | WS_VISIBLE | windowClass.style, 0, 0, 0, 0, window_,
+            WS_CHILD | WS_VISIBLE | windowClass.style, box.left, box.top, box.right - box.left,
+            box.bottom - box.top, window_,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + static_cast<int>(row))),
             instance, nullptr);
+        controls_[row] = control;
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(row)), FALSE);
         if (c.kind == ControlKind::TextBox) {
-            SendMessageW(controls_[row], EM_SETLIMITTEXT, 0, 0);  // no length limit
+            SendMessageW(control, EM_SETLIMITTEXT, 0, 0);  // no length limit
         }
-        if (c.extra == Extra::Selected) {
-            SendMessageW(controls_[row], BM_SETCHECK, BST_CHECKED, 0);
-        }
-    }
-    for (std::size_t row = 0; row < controls_.size(); ++row) {
-        if (kForm1Controls[row].kind == ControlKind::OptionButton) {
-            keepSelectedAsTabStop(row);
+        if (selected) {
+            SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
+            SendMessageW(control, BM_SETSTYLE, BS_AUTORADIOBUTTON, FALSE);
         }
     }
 }
 
+HFONT Form1::fontFor(std::size_t row) const {
+    return kForm1Controls[row].weight == Weight::Bold ? boldFont_ : normalFont_;
+}
+
 void Form1::layOut(UINT dpi) {
-    HFONT bold = MakeFont(dpi, Weight::Bold);
-    HFONT normal = MakeFont(dpi, Weight::Normal);
+    HFONT oldBold = boldFont_;
+    HFONT oldNormal = normalFont_;
+    boldFont_ = MakeFont(dpi, Weight::Bold);
+    normalFont_ = MakeFont(dpi, Weight::Normal);
     for (std::size_t row = 0; row < controls_.size(); ++row) {
         if (controls_[row] == nullptr) {
             continue;
         }
-        // Each edge from its own twips, so rounding never drifts the grid.
-        const RECT box = TwipsBox(row);
-        const int left = ToPixels(box.left, dpi);
-        const int top = ToPixels(box.top, dpi);
-        SetWindowPos(controls_[row], nullptr, left, top, ToPixels(box.right, dpi) - left,
-                     ToPixels(box.bottom, dpi) - top, SWP_NOZORDER | SWP_NOACTIVATE);
-        SendMessageW(
-            controls_[row], WM_SETFONT,
-            reinterpret_cast<WPARAM>(kForm1Controls[row].weight == Weight::Bold ? bold : normal),
-            TRUE);
+        const RECT box = PixelBox(row, dpi);
+        SetWindowPos(controls_[row], nullptr, box.left, box.top, box.right - box.left,
+                     box.bottom - box.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(controls_[row], WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(row)), TRUE);
     }
-    DeleteObject(boldFont_);
-    DeleteObject(normalFont_);
-    boldFont_ = bold;
-    normalFont_ = normal;
+    DeleteObject(oldBold);
+    DeleteObject(oldNormal);
 
-    const RECT frame = WindowRectForClient(ToPixels(kClientWidthTwips, dpi),
-                                           ToPixels(kClientHeightTwips, dpi), dpi);
-    SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+    const SIZE size = WindowSize(dpi);
+    SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -360,6 +394,12 @@ LRESULT CALLBACK Form1::WindowProc(HWND window, UINT message, WPARAM wParam, LPA
 
 LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_GETICON:
+            // The class's icons, for the task bar, the switcher and anyone
+            // who asks, the answer WM_SETICON would give: setting them makes
+            // Wine convert both images again for its X window.
+            return static_cast<LRESULT>(
+                GetClassLongPtrW(window_, wParam == ICON_BIG ? GCLP_HICON : GCLP_HICONSM));
         case WM_COMMAND:
             onCommand(LOWORD(wParam), HIWORD(wParam));
             return 0;

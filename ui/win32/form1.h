@@ -44,7 +44,8 @@ public:
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
-    void createControls(HINSTANCE instance);
+    void createControls(HINSTANCE instance, UINT dpi);
+    HFONT fontFor(std::size_t row) const;
     void onCommand(int id, int code);
     void calculateFix();
     void keepSelectedAsTabStop(std::size_t row);

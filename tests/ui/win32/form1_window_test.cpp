@@ -190,6 +190,33 @@ TEST(Form1Window, EachPairIsExclusiveAndItsButtonReadsAsPlaced) {
     EXPECT_EQ(program.text("FixLL"), InUsersSetting("145.420 W,  34.462 S"));
 }
 
+// The starting selections are made without the clearing a click does; in
+// every pair, whichever of its buttons was made first, a click on the
+// partner must still clear the starting one, and an arrow key bring it back.
+TEST(Form1Window, EachStartingSelectionGivesWayToItsPartnerAndBack) {
+    RunningProgram program;
+    for (std::size_t row = 0; row < kForm1Controls.size(); ++row) {
+        const ControlRow& start = kForm1Controls[row];
+        if (start.extra != Extra::Selected) {
+            continue;
+        }
+        const auto partner = std::ranges::find_if(kForm1Controls, [&](const ControlRow& c) {
+            return c.kind == ControlKind::OptionButton && &c != &start &&
+                   std::string_view(c.container) == start.container;
+        });
+        ASSERT_NE(partner, kForm1Controls.end()) << start.name;
+        EXPECT_TRUE(program.selected(start.name));
+        program.click(partner->name);
+        EXPECT_TRUE(program.selected(partner->name)) << partner->name;
+        EXPECT_FALSE(program.selected(start.name)) << start.name;
+        program.focusOn(partner->name);
+        program.press(VK_DOWN);
+        EXPECT_EQ(program.focus(), program.control(start.name)) << start.name;
+        EXPECT_TRUE(program.selected(start.name)) << start.name;
+        EXPECT_FALSE(program.selected(partner->name)) << partner->name;
+    }
+}
+
 TEST(Form1Window, AnErrorIsReportedAndLeavesTheWindowAsItWas) {
     RunningProgram program;
     program.click("Command1");
