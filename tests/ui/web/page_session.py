@@ -20,9 +20,10 @@ from selenium.webdriver.support.ui import WebDriverWait
 
 CHROMIUM = "/usr/bin/chromium"
 CHROMEDRIVER = "/usr/bin/chromedriver"
-# The window counts as usable once its controls exist and the focus is in
-# Time1, where the program puts it last.
-WINDOW_READY = "return document.activeElement && document.activeElement.id === 'Time1';"
+# The window counts as usable once the program has attached to it: the page
+# marks Calculate Fix unavailable until then.
+WINDOW_READY = ("const b = document.getElementById('Command1');"
+                "return b !== null && !b.hasAttribute('aria-disabled');")
 
 
 def free_port():
