@@ -5,11 +5,14 @@ happens, so a test run leaves nothing running. Debian's chromium and
 chromedriver with python3-selenium; a fresh profile every time.
 """
 
+import functools
+import http.server
 import shutil
 import socket
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 from contextlib import closing
 from pathlib import Path
@@ -71,13 +74,57 @@ class SiteServer:
             self.process = None
 
 
+class HoldingSiteServer(SiteServer):
+    """The site served from this process, holding back the answer for one of
+    its files until release(): the page as it is before its program came."""
+
+    def __init__(self, site, held):
+        super().__init__(site)
+        self.held = "/" + held
+        self.released = threading.Event()
+        self.httpd = None
+
+    def start(self):
+        held, released = self.held, self.released
+
+        class Handler(http.server.SimpleHTTPRequestHandler):
+            def do_GET(self):
+                if self.path.split("?")[0] == held:
+                    released.wait(60)
+                try:
+                    super().do_GET()
+                except ConnectionError:
+                    pass  # the browser went on without it
+
+            def log_message(self, *args):
+                pass
+
+        self.httpd = http.server.ThreadingHTTPServer(
+            ("127.0.0.1", self.port), functools.partial(Handler, directory=str(self.site)))
+        threading.Thread(target=self.httpd.serve_forever, daemon=True).start()
+        return self
+
+    def release(self):
+        self.released.set()
+
+    def stop(self):
+        self.released.set()
+        if self.httpd is not None:
+            self.httpd.shutdown()
+            self.httpd.server_close()
+            self.httpd = None
+
+
 class Browser:
     """Headless Chromium with a profile of its own, deleted afterwards."""
 
-    def __init__(self):
+    def __init__(self, page_load="normal"):
+        """page_load "eager": get() and every command wait for the document,
+        not for its scripts and images."""
         self.profile = tempfile.mkdtemp(prefix="quorvel-chromium-")
         options = webdriver.ChromeOptions()
         options.binary_location = CHROMIUM
+        options.page_load_strategy = page_load
         for flag in ("--headless=new", "--no-sandbox", "--disable-gpu",
                      "--disable-dev-shm-usage", "--disable-background-networking",
                      "--disable-component-update", "--disable-sync", "--no-first-run",
