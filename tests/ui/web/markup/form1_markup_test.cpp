@@ -102,19 +102,5 @@ TEST(Form1Markup, MarksTheStartingSelectionTheOutputAndTheFirstFocus) {
     }
 }
 
-TEST(Form1Markup, PlacesEachControlInPixelsAndOrdersTheNotes) {
-    const std::string css = Form1Geometry(kRows, 9060, 4005);
-    for (const char* rule : {
-             ".form1 { --client-width: 604; --client-height: 267; }",
-             // A button's label is what shows.
-             ".option[for=\"Left\"] { --left: 1; --top: 0; --width: 41; --height: 17; }",
-             // Below the entries: a note, ordered by column, then top.
-             "#Note { --left: 0; --top: 40; --width: 20; --height: 17; --order: 601; }",
-             "#Head { --left: 0; --top: 0; --width: 20; --height: 17; }",
-         }) {
-        EXPECT_NE(css.find(rule), std::string::npos) << rule;
-    }
-}
-
 }  // namespace
 }  // namespace quorvel
