@@ -1,12 +1,11 @@
 # Writes ${SITE}/index.html and ${SITE}/quorvel.css with the window in them:
 # its title, markup and geometry as WRITER (run under EMULATOR) prints them
 # from the control table, so the page holds the window before any script.
-# PRODUCT_NAME and DESCRIPTION are the page's other words.
+# DESCRIPTION is the page's description for search engines.
 foreach(piece title markup geometry)
     execute_process(COMMAND ${EMULATOR} ${WRITER} ${piece}
         OUTPUT_VARIABLE ${piece} COMMAND_ERROR_IS_FATAL ANY)
 endforeach()
-set(QUORVEL_PRODUCT_NAME "${PRODUCT_NAME}")
 set(PROJECT_DESCRIPTION "${DESCRIPTION}")
 string(STRIP "${title}" QUORVEL_WINDOW_TITLE)
 set(QUORVEL_WINDOW "${markup}")
