@@ -95,7 +95,7 @@ def main(argv):
     try:
         shutil.copytree(site, work, dirs_exist_ok=True)
         link = Link(work).set("good")
-        browser = Browser(page_load_strategy="none")
+        browser = Browser(page_load="none")
         d = browser.driver
         d.execute_cdp_cmd("Emulation.setLocaleOverride", {"locale": "en-US"})
         d.set_script_timeout(2)

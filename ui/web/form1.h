@@ -12,13 +12,15 @@
 namespace quorvel {
 
 // The main window in the page: standard form elements (text inputs, radio
-// buttons, a button), created once from the control table and kept, so
-// screen readers, browser zoom and automation know them. It only moves
-// values between its elements and the shared click.
+// buttons, a button) that the page's HTML already holds, written from the
+// control table at build time, so screen readers, browser zoom and
+// automation know them. It only moves values between those elements and the
+// shared click.
 class Form1 final : public FrontEnd {
 public:
-    // Builds the window into the document's body, with the keyboard focus
-    // in Time1. The page has one window: the click reaches this one.
+    // Attaches to the window in the document: whatever has been typed or
+    // chosen there before the program started stays and is what the click
+    // reads. The page has one window: the click reaches this one.
     explicit Form1(emscripten::val document);
     ~Form1();
     Form1(const Form1&) = delete;
@@ -31,8 +33,6 @@ public:
     void showErrorReport(const RunTimeError& error) override;
 
 private:
-    void buildControls(const emscripten::val& document, const emscripten::val& client);
-
     std::vector<emscripten::val> elements_;  // by table row
     ErrorReport report_;
 };

@@ -1,7 +1,8 @@
 """The window in the page, in headless Chromium: what the browser does
 differently from the desktop windows (the document's elements and their
 names, the keyboard, the report dialog, the browser's locale, the layouts
-for wide and narrow screens, the page's requests).
+for wide and narrow screens, light, dark and forced colours, the page before
+its program has started and with scripts off, the page's requests).
 
     form1_test.py --site DIR --table control_table.h --fix LOCALE TEXT ...
                   --report TITLE HEADING MESSAGE
@@ -12,15 +13,20 @@ command, apart from the code under test.
 
 import argparse
 import json
+import re
 import sys
 import unittest
 from pathlib import Path
 
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.ui import WebDriverWait
 
-sys.path.insert(0, str(Path(__file__).resolve().parent))
-from page_session import PageSession  # noqa: E402
+HERE = Path(__file__).resolve().parent
+sys.path.insert(0, str(HERE))
+sys.path.insert(0, str(HERE.parent.parent / "shared"))
+from fix_model import fix as model_fix  # noqa: E402
+from page_session import Browser, HoldingSiteServer, PageSession  # noqa: E402
 from window_design import pairs, read_table, tab_stops  # noqa: E402
 
 ARGS = None
@@ -28,6 +34,17 @@ ARGS = None
 EQUAL_AZIMUTHS = {"Zn1": "240", "Zn2": "240"}
 # The narrow arrangement's targets: a fingertip.
 MIN_TARGET = 44
+PROGRAM = "quorvel.js"
+# The device's appearances, as Chromium emulates them.
+APPEARANCES = {
+    "light": [],
+    "dark": [{"name": "prefers-color-scheme", "value": "dark"}],
+    "forced colours": [{"name": "forced-colors", "value": "active"}],
+}
+# WCAG 2 AA: text against its background, and the edge of a box against
+# what is around it.
+AA_TEXT = 4.5
+AA_EDGE = 3.0
 
 
 class Form1PageTest(unittest.TestCase):
@@ -37,6 +54,7 @@ class Form1PageTest(unittest.TestCase):
         cls.session = PageSession(ARGS.site)
         cls.server, cls.browser = cls.session.__enter__()
         cls.driver = cls.browser.driver
+        cls.driver.execute_cdp_cmd("Network.enable", {})
 
     @classmethod
     def tearDownClass(cls):
@@ -45,10 +63,27 @@ class Form1PageTest(unittest.TestCase):
     def setUp(self):
         self.open(locale="en-US")
 
-    def open(self, locale="en-US", width=1000, height=700):
+    def open(self, locale="en-US", width=1000, height=700, appearance="light", program=True):
+        """The page; with program False, only its HTML and style sheet: the
+        program is refused (past the service worker, which would fetch it)."""
         self.driver.execute_cdp_cmd("Emulation.setLocaleOverride", {"locale": locale})
+        self.driver.execute_cdp_cmd("Emulation.setEmulatedMedia",
+                                    {"features": APPEARANCES[appearance]})
+        self.driver.execute_cdp_cmd("Network.setBypassServiceWorker", {"bypass": not program})
+        self.driver.execute_cdp_cmd("Network.setBlockedURLs",
+                                    {"urls": [] if program else [f"*/{PROGRAM}"]})
         self.browser.viewport(width, height)
-        self.browser.open(self.server.url)
+        if program:
+            self.browser.open(self.server.url)
+        else:
+            self.driver.get(self.server.url)
+            WebDriverWait(self.driver, 30).until(
+                lambda d: d.execute_script("return document.readyState === 'complete'"))
+            self.assertFalse(self.attached())
+
+    def attached(self):
+        return self.driver.execute_script(
+            "return !document.getElementById('Command1').hasAttribute('aria-disabled')")
 
     def element(self, name):
         return self.driver.find_element(By.ID, name)
@@ -72,20 +107,74 @@ class Form1PageTest(unittest.TestCase):
             "const d = document.querySelector('dialog'); return d !== null && d.open;")
 
     def test_starts_with_the_tables_texts_and_choices_and_the_focus_in_time1(self):
-        for c in self.controls:
-            with self.subTest(control=c.name):
-                e = self.element(c.name)
-                if c.kind == "TextBox":
-                    self.assertEqual(e.get_attribute("value"), c.text)
-                elif c.kind == "OptionButton":
-                    self.assertEqual(e.is_selected(), c.extra == "Selected")
-                elif c.kind in ("Label", "CommandButton") and c.text is not None:
-                    self.assertEqual(e.get_property("textContent"), c.text)
+        # The page's own HTML holds them before the program has started.
+        for program in (False, True):
+            self.open(program=program)
+            for c in self.controls:
+                with self.subTest(program=program, control=c.name):
+                    e = self.element(c.name)
+                    if c.kind == "TextBox":
+                        self.assertEqual(e.get_attribute("value"), c.text)
+                    elif c.kind == "OptionButton":
+                        self.assertEqual(e.is_selected(), c.extra == "Selected")
+                    elif c.kind in ("Label", "CommandButton") and c.text is not None:
+                        self.assertEqual(e.get_property("textContent"), c.text)
+            with self.subTest(program=program):
+                self.assertEqual(self.element("FixLL").get_attribute("value"), "")
+                self.assertEqual(self.element("FixLL").get_property("readOnly"), True)
+                self.assertEqual(self.focused(), "Time1")
+                self.assertEqual(self.driver.title, self.caption)
+                self.assertEqual(self.driver.find_element(By.TAG_NAME, "h1").text, self.caption)
+
+    def test_what_is_typed_before_the_program_starts_stays_and_is_what_the_click_reads(self):
+        typed = {"Zn1": "350", "speed": "12.5", "Time1": "0:58"}
+        chosen = {"Frame5": "Option2", "Frame1": "A1_A"}
+        by_name = {c.name: c for c in self.controls}
+        meaning = {"Option2": {"North1": False}, "A1_A": {"A1_A": True}}
+        server = HoldingSiteServer(ARGS.site, PROGRAM).start()
+        self.addCleanup(server.stop)
+        # A browser that does not wait for the held program to load.
+        browser = Browser(page_load="eager")
+        self.addCleanup(browser.close)
+        self.driver = browser.driver
+        self.driver.execute_cdp_cmd("Emulation.setLocaleOverride", {"locale": "en-US"})
+        self.driver.get(server.url)
+        for name, text in typed.items():
+            self.set_text(name, text)
+        for frame, button in chosen.items():
+            self.assertEqual(by_name[button].container, frame)
+            self.element(button).find_element(By.XPATH, "..").click()
+        # Until the program is there, the button does nothing at all.
+        self.element("Command1").click()
         self.assertEqual(self.element("FixLL").get_attribute("value"), "")
-        self.assertEqual(self.element("FixLL").get_property("readOnly"), True)
-        self.assertEqual(self.focused(), "Time1")
-        self.assertEqual(self.driver.title, self.caption)
-        self.assertEqual(self.driver.find_element(By.TAG_NAME, "h1").text, self.caption)
+        self.assertFalse(self.report_open())
+        before = self.values()
+        self.assertFalse(self.attached())
+
+        server.release()
+        browser.wait_ready()
+        self.assertEqual(self.values(), before)
+        self.element("Command1").click()
+        changes = dict(typed)
+        for button in chosen.values():
+            changes.update(meaning[button])
+        self.assertEqual(self.element("FixLL").get_attribute("value"), model_fix(**changes)[0])
+
+    def test_with_scripts_off_the_window_shows_and_says_calculating_needs_them(self):
+        self.driver.execute_cdp_cmd("Emulation.setScriptExecutionDisabled", {"value": True})
+        try:
+            self.driver.get(self.server.url)
+            line = self.driver.find_element(By.CSS_SELECTOR, "noscript p")
+            self.assertTrue(line.is_displayed())
+            self.assertRegex(line.text, r"^Calculating .*needs JavaScript and WebAssembly\.$")
+            for c in self.controls:
+                if c.kind not in ("Frame", "BorderedFrame"):
+                    with self.subTest(control=c.name):
+                        e = self.element(c.name)
+                        shown = e.find_element(By.XPATH, "..") if c.kind == "OptionButton" else e
+                        self.assertTrue(shown.is_displayed())
+        finally:
+            self.driver.execute_cdp_cmd("Emulation.setScriptExecutionDisabled", {"value": False})
 
     def test_starting_entries_give_the_fix_in_the_browsers_notation(self):
         for locale, fix in ARGS.fix:
@@ -220,10 +309,14 @@ class Form1PageTest(unittest.TestCase):
 
     def test_wide_screens_show_the_designed_layout_scaled_up_to_twice(self):
         by_name = {c.name: c for c in self.controls}
-        for width, scale in ((self.client_width, 1), (self.client_width * 3 // 2, 1.5),
-                             (self.client_width * 2, 2), (self.client_width * 3, 2)):
-            with self.subTest(width=width):
-                self.open(width=width, height=900)
+        for (appearance, program), width, scale in (
+                (case, *size)
+                for case in (("light", True), ("light", False), ("dark", True),
+                             ("forced colours", True))
+                for size in ((self.client_width, 1), (self.client_width * 3 // 2, 1.5),
+                             (self.client_width * 2, 2), (self.client_width * 3, 2))):
+            with self.subTest(appearance=appearance, program=program, width=width):
+                self.open(width=width, height=900, appearance=appearance, program=program)
                 boxes = self.control_boxes()
                 self.assertEqual(self.driver.execute_script(
                     "return document.scrollingElement.scrollWidth"), width)
@@ -240,7 +333,12 @@ class Form1PageTest(unittest.TestCase):
                     self.assertAlmostEqual(got[5], 11 * scale, delta=0.01, msg=c.name)
 
     def test_a_phone_held_upright_gets_one_column_in_tab_order(self):
-        self.open(width=390, height=844)
+        for appearance in APPEARANCES:
+            with self.subTest(appearance=appearance):
+                self.check_one_column(appearance)
+
+    def check_one_column(self, appearance):
+        self.open(width=390, height=844, appearance=appearance)
         width = self.driver.execute_script("return document.documentElement.clientWidth")
         self.assertEqual(self.driver.execute_script(
             "return document.scrollingElement.scrollWidth"), width)
@@ -268,6 +366,31 @@ class Form1PageTest(unittest.TestCase):
                     self.assertLess(heading.rect["x"] + heading.rect["width"], box["x"])
                     self.assertLess(heading.rect["y"], box["y"] + box["height"])
                     self.assertGreater(heading.rect["y"] + heading.rect["height"], box["y"])
+
+    def test_every_control_is_readable_in_each_appearance(self):
+        """Text at AA contrast against what shows behind it, and the edges of
+        the entry boxes and the bordered frames against the window."""
+        shown = [c for c in self.controls if c.kind != "Frame"]
+        for appearance in APPEARANCES:
+            for width in (self.client_width, 390):
+                self.open(width=width, appearance=appearance)
+                self.element("Command1").click()
+                colours = json.loads(self.driver.execute_script(COLOURS, [c.name for c in shown]))
+                for c in shown:
+                    with self.subTest(appearance=appearance, width=width, control=c.name):
+                        text, backs, edge, visible = colours[c.name]
+                        # The one column leaves out the grid's headings.
+                        if width == self.client_width:
+                            self.assertTrue(visible)
+                        elif not visible:
+                            continue
+                        if c.kind != "BorderedFrame":
+                            self.assertGreaterEqual(contrast(text, backs), AA_TEXT)
+                        if c.kind in ("TextBox", "BorderedFrame"):
+                            self.assertGreaterEqual(contrast(edge, backs[1:]), AA_EDGE)
+                with self.subTest(appearance=appearance, width=width, control="caption"):
+                    text, backs, _, _ = colours["caption"]
+                    self.assertGreaterEqual(contrast(text, backs), AA_TEXT)
 
     def test_a_tap_on_a_phone_shows_its_fix(self):
         self.open(width=390, height=844)
@@ -299,6 +422,63 @@ class Form1PageTest(unittest.TestCase):
         self.assertEqual(errors, [])
         self.assertEqual(self.driver.execute_script(
             "return [document.cookie, localStorage.length, sessionStorage.length]"), ["", 0, 0])
+
+
+# For each control: the colour of its text, the background colours from it
+# out to the page's, the colour of its edge (a frame's is drawn by ::before)
+# and whether it shows. A radio button's text is its caption beside it.
+COLOURS = """
+const style = (e, pseudo) => getComputedStyle(e, pseudo);
+const describe = (shown, text, edge) => {
+    const backs = [];
+    for (let e = text; e; e = e.parentElement) backs.push(style(e).backgroundColor);
+    const r = shown.getBoundingClientRect();
+    return [style(text).color, backs, edge, r.width > 0 && r.height > 0 &&
+            style(shown).visibility === 'visible' && style(shown).opacity === '1'];
+};
+const caption = document.querySelector('.caption');
+const out = {caption: describe(caption, caption, null)};
+for (const name of arguments[0]) {
+    const e = document.getElementById(name);
+    const shown = e.type === 'radio' ? e.parentElement : e;
+    const text = e.type === 'radio' ? e.nextElementSibling : e;
+    const edge = e.classList.contains('bordered') ? style(e, '::before').borderTopColor
+                                                  : style(e).borderTopColor;
+    out[name] = describe(shown, text, edge);
+}
+return JSON.stringify(out);
+"""
+
+
+def parse_colour(css):
+    """[r, g, b, alpha], 0..1, from rgb(), rgba() or color(srgb ...)."""
+    numbers = [float(n) for n in re.findall(r"[\d.]+", css)]
+    if css.startswith("color(srgb"):
+        return (numbers + [1.0])[:4]
+    return [n / 255 for n in numbers[:3]] + (numbers[3:] or [1.0])
+
+
+def luminance(rgb):
+    def linear(c):
+        return c / 12.92 if c <= 0.04045 else ((c + 0.055) / 1.055) ** 2.4
+    r, g, b = (linear(c) for c in rgb)
+    return 0.2126 * r + 0.7152 * g + 0.0722 * b
+
+
+def over(css, under):
+    """A colour laid over an opaque one."""
+    r, g, b, a = parse_colour(css)
+    return [t * a + u * (1 - a) for t, u in zip((r, g, b), under)]
+
+
+def contrast(front, backs):
+    """WCAG contrast of a colour over the backgrounds behind it, nearest
+    first, each laid over the ones further out."""
+    under = [1.0, 1.0, 1.0]
+    for back in reversed(backs):
+        under = over(back, under)
+    lighter, darker = sorted((luminance(over(front, under)), luminance(under)), reverse=True)
+    return (lighter + 0.05) / (darker + 0.05)
 
 
 def main():

@@ -26,9 +26,10 @@ from selenium.webdriver.support.ui import WebDriverWait
 
 CHROMIUM = "/usr/bin/chromium"
 CHROMEDRIVER = "/usr/bin/chromedriver"
-# The window counts as usable once its controls exist and the focus is in
-# Time1, where the program puts it last.
-WINDOW_READY = "return document.activeElement && document.activeElement.id === 'Time1';"
+# The window counts as usable once the program has attached to it: the page
+# marks Calculate Fix unavailable until then.
+WINDOW_READY = ("const b = document.getElementById('Command1');"
+                "return b !== null && !b.hasAttribute('aria-disabled');")
 
 
 def free_port():
@@ -182,15 +183,58 @@ class _LinkServer(ThreadingHTTPServer):
         pass  # a browser that gave up on a download: nothing to report
 
 
+class HoldingSiteServer(SiteServer):
+    """The site served from this process, holding back the answer for one of
+    its files until release(): the page as it is before its program came."""
+
+    def __init__(self, site, held):
+        super().__init__(site)
+        self.held = "/" + held
+        self.released = threading.Event()
+        self.httpd = None
+
+    def start(self):
+        held, released = self.held, self.released
+
+        class Handler(SimpleHTTPRequestHandler):
+            def do_GET(self):
+                if self.path.split("?")[0] == held:
+                    released.wait(60)
+                try:
+                    super().do_GET()
+                except ConnectionError:
+                    pass  # the browser went on without it
+
+            def log_message(self, *args):
+                pass
+
+        self.httpd = ThreadingHTTPServer(
+            ("127.0.0.1", self.port), functools.partial(Handler, directory=str(self.site)))
+        threading.Thread(target=self.httpd.serve_forever, daemon=True).start()
+        return self
+
+    def release(self):
+        self.released.set()
+
+    def stop(self):
+        self.released.set()
+        if self.httpd is not None:
+            self.httpd.shutdown()
+            self.httpd.server_close()
+            self.httpd = None
+
+
 class Browser:
     """Headless Chromium with a profile of its own, deleted afterwards."""
 
-    def __init__(self, page_load_strategy="normal"):
+    def __init__(self, page_load="normal"):
+        """page_load "eager": get() and every command wait for the document,
+        not for its scripts and images; "none": get() returns at once, for a
+        page that may never load."""
         self.profile = tempfile.mkdtemp(prefix="quorvel-chromium-")
         options = webdriver.ChromeOptions()
         options.binary_location = CHROMIUM
-        # "none": get() returns at once, for a page that may never load.
-        options.page_load_strategy = page_load_strategy
+        options.page_load_strategy = page_load
         for flag in ("--headless=new", "--no-sandbox", "--disable-gpu",
                      "--disable-dev-shm-usage", "--disable-background-networking",
                      "--disable-component-update", "--disable-sync", "--no-first-run",
