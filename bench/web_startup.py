@@ -31,6 +31,8 @@ from page_session import PageSession  # noqa: E402
 
 PLAIN = "plain.html"
 IMAGES = (".png",)
+# Beside the page for the zip, not code: its licence and notices.
+LEGAL = ("LICENSE", "THIRD-PARTY-NOTICES.txt")
 
 # Runs before any of the page's own scripts. It tries a click whenever the
 # document changes (as a microtask, so right after the program's start-up
@@ -90,7 +92,8 @@ def measure(browser, url, runs):
 
 
 def site_size(site):
-    files = [f for f in sorted(site.iterdir()) if f.is_file() and f.suffix not in IMAGES]
+    files = [f for f in sorted(site.iterdir())
+             if f.is_file() and f.suffix not in IMAGES and f.name not in LEGAL]
     raw = sum(f.stat().st_size for f in files)
     packed = sum(len(gzip.compress(f.read_bytes(), 9)) for f in files)
     return raw, packed, [f.name for f in files]
