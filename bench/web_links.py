@@ -28,14 +28,8 @@ from selenium.webdriver.support.ui import WebDriverWait
 
 HERE = Path(__file__).resolve().parent
 sys.path.insert(0, str(HERE.parent / "tests" / "ui" / "web"))
-from page_session import LINKS, Browser, Link  # noqa: E402
+from page_session import CLICK_FIX, LINKS, Browser, Link  # noqa: E402
 
-CLICK = """
-const button = document.getElementById('Command1');
-const fix = document.getElementById('FixLL');
-if (!button || !fix) return '';
-button.click();
-return fix.value;"""
 
 # In every document before its own scripts: clicks Calculate Fix every few
 # milliseconds until the box shows the fix, and notes when it first did.
@@ -60,7 +54,7 @@ def first_visit(browser, url):
     """Opens the page over the good link, and returns the fix once its copy is stored."""
     d = browser.driver
     d.get(url)
-    fix = WebDriverWait(d, 60).until(lambda d: d.execute_script(CLICK))
+    fix = WebDriverWait(d, 60).until(lambda d: d.execute_script(CLICK_FIX))
     WebDriverWait(d, 60).until(lambda d: d.execute_async_script("""
         const done = arguments[0];
         navigator.serviceWorker.getRegistration().then(

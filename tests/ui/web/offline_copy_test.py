@@ -21,19 +21,13 @@ from pathlib import Path
 from selenium.webdriver.support.ui import WebDriverWait
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))
-from page_session import BROKEN_FILE, LINKS, Browser, Link  # noqa: E402
+from page_session import BROKEN_FILE, CLICK_FIX, LINKS, Browser, Link  # noqa: E402
 
 ARGS = None
 WAIT = 15
 CACHE_LINE = re.compile(r'^const CACHE = "([^"]*)";$', re.MULTILINE)
 # The cache that notes which copy each open page runs, as sw.js names it.
 PAGES_LINE = re.compile(r'^const PAGES = "([^"]*)";$', re.MULTILINE)
-CLICK = """
-const button = document.getElementById('Command1');
-const fix = document.getElementById('FixLL');
-if (!button || !fix) return '';
-button.click();
-return fix.value;"""
 # A style rule only the test's new build has.
 MARK = ".next-build"
 MARKED = ("return [...document.styleSheets].some(s => [...s.cssRules]"
@@ -91,7 +85,7 @@ class OfflineCopyTest(unittest.TestCase):
 
     def wait_usable(self, d):
         """Until a click on Calculate Fix gives the fix."""
-        WebDriverWait(d, WAIT).until(lambda d: d.execute_script(CLICK) == ARGS.fix,
+        WebDriverWait(d, WAIT).until(lambda d: d.execute_script(CLICK_FIX) == ARGS.fix,
                                      "a click on Calculate Fix does not give the fix")
 
     def test_after_one_visit_the_page_opens_from_its_copy_on_every_link(self):

@@ -30,6 +30,14 @@ CHROMEDRIVER = "/usr/bin/chromedriver"
 # marks Calculate Fix unavailable until then.
 WINDOW_READY = ("const b = document.getElementById('Command1');"
                 "return b !== null && !b.hasAttribute('aria-disabled');")
+# A click on Calculate Fix, as a user's; returns what FixLL then shows ('' for
+# a page whose window is not there yet).
+CLICK_FIX = """
+const button = document.getElementById('Command1');
+const fix = document.getElementById('FixLL');
+if (!button || !fix) return '';
+button.click();
+return fix.value;"""
 
 
 def free_port():
