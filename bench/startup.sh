@@ -29,7 +29,7 @@ program=$(realpath "$program")
 
 work=$(mktemp -d)
 xvfb_pid=""
-xev_pid=""
+. "$(dirname "$(realpath "$0")")/map_timing.sh"
 cleanup() {
     [[ -n $xev_pid ]] && kill "$xev_pid" 2>/dev/null || true
     [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
@@ -51,55 +51,10 @@ export DISPLAY=":$(head -n1 "$work/display")"
 export QT_QPA_PLATFORM=xcb
 unset WAYLAND_DISPLAY
 
-# One watcher for the whole run, line-buffered, reporting the top-level
-# windows that are mapped.
-mkfifo "$work/events"
-stdbuf -oL xev -root -event substructure >"$work/events" &
-xev_pid=$!
-exec 8<"$work/events"
-sleep 0.3  # let xev select its events before anything is started
-
-# Launches "$@" and waits for its first MapNotify; leaves the milliseconds
-# that took in $elapsed and the process id in $launched. The window mapped
-# must be the program's (by its WM_CLASS, e.g. "xcalc" or "quorvel"): any
-# other would make the figure meaningless.
-launched=""
-elapsed=""
-time_to_map() {
-    local class=$1 start mapped line window
-    shift
-    start=$EPOCHREALTIME
-    "$@" >/dev/null 2>&1 &
-    launched=$!
-    while read -r -u 8 line; do
-        if [[ $line == MapNotify* ]]; then
-            mapped=$EPOCHREALTIME
-            read -r -u 8 line  # "event 0x..., window 0x..., override NO"
-            window=$(sed -n 's/.*, window \(0x[0-9a-f]*\),.*/\1/p' <<<"$line")
-            elapsed=$(awk -v a="$start" -v b="$mapped" 'BEGIN { printf "%.1f", (b - a) * 1000 }')
-            if ! xprop -id "$window" WM_CLASS | grep -q "\"$class\""; then
-                echo "startup.sh: window $window mapped is not $class's" >&2
-                exit 1
-            fi
-            return
-        fi
-    done
-    echo "startup.sh: the event watcher stopped" >&2
-    exit 1
-}
-
-finish() {
-    kill "$launched" 2>/dev/null || true
-    wait "$launched" 2>/dev/null || true
-    sleep 0.1
-}
+watch_maps
 
 peak_kib() {
     awk '/^VmHWM:/ { print $2 }' "/proc/$1/status"
-}
-
-median() {
-    sort -n | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else printf "%.1f\n", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
 
 quorvel_ms=()
@@ -110,10 +65,10 @@ for ((i = 0; i <= runs; i++)); do
     q=$elapsed
     sleep "$settle"
     peak=$(peak_kib "$launched")
-    finish
+    finish 0.1
     time_to_map xcalc xcalc
     x=$elapsed
-    finish
+    finish 0.1
     ((i == 0)) && continue  # the warm-up run fills the page cache
     quorvel_ms+=("$q")
     xcalc_ms+=("$x")

@@ -37,8 +37,7 @@ fi
 build=$2
 runs=$3
 work=$(mktemp -d)
-xev_pid=""
-launched=""
+. "$here/map_timing.sh"
 cleanup() {
     [[ -n $launched ]] && kill "$launched" 2>/dev/null || true
     [[ -n $xev_pid ]] && kill "$xev_pid" 2>/dev/null || true
@@ -46,70 +45,17 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# One watcher for the whole run, line-buffered, reporting the top-level
-# windows that are mapped.
-mkfifo "$work/events"
-stdbuf -oL xev -root -event substructure >"$work/events" &
-xev_pid=$!
-exec 8<"$work/events"
-sleep 0.3 # let xev select its events before anything is started
-
-# Launches a program under Wine and waits for its window to be mapped;
-# leaves the milliseconds that took in $elapsed. The window must be the
-# program's (Wine names the X window's class after the executable): any
-# other would make the figure meaningless.
-elapsed=""
-time_to_map() {
-    local program=$1 class start mapped line window
-    class=$(basename "${program,,}")
-    start=$EPOCHREALTIME
-    wine "$program" >/dev/null 2>&1 &
-    launched=$!
-    # A window not up in 30 s will not come; the run says so rather than wait.
-    while read -r -t 30 -u 8 line; do
-        if [[ $line == MapNotify* ]]; then
-            mapped=$EPOCHREALTIME
-            read -r -u 8 line # "event 0x..., window 0x..., override NO"
-            window=$(sed -n 's/.*, window \(0x[0-9a-f]*\),.*/\1/p' <<<"$line")
-            elapsed=$(awk -v a="$start" -v b="$mapped" 'BEGIN { printf "%.1f", (b - a) * 1000 }')
-            if ! xprop -id "$window" WM_CLASS | grep -qi "\"$class\""; then
-                echo "wine_startup.sh: window $window mapped is not $class's:" >&2
-                xprop -id "$window" WM_CLASS WM_NAME >&2
-                exit 1
-            fi
-            return
-        fi
-    done
-    if kill -0 "$launched" 2>/dev/null; then
-        echo "wine_startup.sh: $program showed no window in 30 s" >&2
-    else
-        echo "wine_startup.sh: $program ended without a window or the event watcher stopped" >&2
-    fi
-    exit 1
-}
-
-# Ends the program and waits until it is gone, so that the next run finds
-# the server as idle as the first.
-finish() {
-    kill "$launched" 2>/dev/null || true
-    wait "$launched" 2>/dev/null || true
-    launched=""
-    sleep 0.3
-}
-
-median() {
-    sort -n | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else printf "%.1f\n", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
-}
+watch_maps
 
 quorvel_ms=()
 plain_ms=()
 for ((i = 0; i <= runs; i++)); do
-    time_to_map "$build/installer/Quorvel.exe"
+    time_to_map quorvel.exe wine "$build/installer/Quorvel.exe"
     q=$elapsed
-    finish
-    time_to_map "$build/bench/plain_window.exe"
+    finish 0.3
+    time_to_map plain_window.exe wine "$build/bench/plain_window.exe"
     p=$elapsed
-    finish
+    finish 0.3
     ((i == 0)) && continue # the warm-up run fills the page cache
     quorvel_ms+=("$q")
     plain_ms+=("$p")
