@@ -29,6 +29,7 @@ program=$(realpath "$program")
 
 work=$(mktemp -d)
 xvfb_pid=""
+# shellcheck source=bench/map_timing.sh
 . "$(dirname "$(realpath "$0")")/map_timing.sh"
 cleanup() {
     [[ -n $xev_pid ]] && kill "$xev_pid" 2>/dev/null || true

@@ -37,6 +37,7 @@ fi
 build=$2
 runs=$3
 work=$(mktemp -d)
+# shellcheck source=bench/map_timing.sh
 . "$here/map_timing.sh"
 cleanup() {
     [[ -n $launched ]] && kill "$launched" 2>/dev/null || true
