@@ -141,7 +141,7 @@ for path in downloads:
                 failures.append(f"{path.name}: the SHA1 of {name} is not that of the file")
 
 # Exactly the libraries of each link map, as the program's static links.
-for build, program in ((args.windows, "Quorvel.exe"), (args.web, "quorvel.wasm")):
+for build, program in ((args.windows, "Quorvel.exe"), (args.web, "quorvel.js")):
     link_map = pathlib.Path(cache(build, "QUORVEL_LINK_MAP")).read_text()
     # Archives by their members; start-up objects as GNU ld loads them or
     # wasm-ld lists their sections.

@@ -1,22 +1,28 @@
 #include "form1.h"
 
-#include <emscripten/bind.h>
-
 #include <string>
 
 #include "control_table.h"
+#include "error_report.h"
+#include "page_string.h"
 #include "user_region.h"
+
+// The page's side of the window (form1.js).
+extern "C" {
+void quorvel_when_parsed(void (*attach)());
+void quorvel_listen_for_click(const char* id, void (*handler)());
+int quorvel_control_value(const char* id, char* out, int capacity);
+bool quorvel_control_checked(const char* id);
+void quorvel_show_fix(const char* id, const char* fix);
+}
 
 namespace quorvel {
 namespace {
 
-using emscripten::val;
-
 // The page's one window, which Command1's listener reaches.
 Form1* theWindow = nullptr;
 
-// Command1's click listener.
-void OnCalculateFix(val) {
+void OnCalculateFix() {
     if (theWindow != nullptr) {
         ClickCalculateFix(*theWindow);
     }
@@ -24,20 +30,9 @@ void OnCalculateFix(val) {
 
 }  // namespace
 
-EMSCRIPTEN_BINDINGS(quorvel_form1) {
-    emscripten::function("quorvelCalculateFix", &OnCalculateFix);
-}
-
-Form1::Form1(val document) : report_(document) {
-    for (const ControlRow& c : kForm1Controls) {
-        elements_.push_back(document.call<val>("getElementById", val(c.name)));
-    }
+Form1::Form1() {
     theWindow = this;
-    val command = elements_[ControlIndex("Command1")];
-    command.call<void>("addEventListener", val("click"),
-                       val::module_property("quorvelCalculateFix"));
-    // The click works from now on; the markup said it would not yet.
-    command.call<void>("removeAttribute", val("aria-disabled"));
+    quorvel_listen_for_click(kForm1Controls[ControlIndex("Command1")].name, &OnCalculateFix);
 }
 
 Form1::~Form1() {
@@ -45,11 +40,13 @@ Form1::~Form1() {
 }
 
 std::string Form1::text(std::size_t control) const {
-    return elements_[control]["value"].as<std::string>();
+    return PageString([control](char* out, int capacity) {
+        return quorvel_control_value(kForm1Controls[control].name, out, capacity);
+    });
 }
 
 bool Form1::isSelected(std::size_t control) const {
-    return elements_[control]["checked"].as<bool>();
+    return quorvel_control_checked(kForm1Controls[control].name);
 }
 
 RegionalSettings Form1::regionalSettings() const {
@@ -57,18 +54,15 @@ RegionalSettings Form1::regionalSettings() const {
 }
 
 void Form1::setFixText(const std::string& fix) {
-    val box = elements_[ControlIndex("FixLL")];
-    box.set("value", val(fix));
-    // In one column the fix box stands near the top, a screen away from the
-    // button: brought into view, so a tap on a phone visibly gives its fix.
-    // Where it is in view already, nothing moves.
-    val where = val::object();
-    where.set("block", val("nearest"));
-    box.call<void>("scrollIntoView", where);
+    quorvel_show_fix(kForm1Controls[ControlIndex("FixLL")].name, fix.c_str());
 }
 
 void Form1::showErrorReport(const RunTimeError& error) {
-    report_.show(error);
+    ShowErrorReport(error);
+}
+
+void WhenPageParsed(void (*attach)()) {
+    quorvel_when_parsed(attach);
 }
 
 }  // namespace quorvel

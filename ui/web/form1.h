@@ -1,13 +1,9 @@
 #pragma once
 
-#include <emscripten/val.h>
-
 #include <cstddef>
 #include <string>
-#include <vector>
 
 #include "calculate_step.h"
-#include "error_report.h"
 
 namespace quorvel {
 
@@ -21,7 +17,7 @@ public:
     // Attaches to the window in the document: whatever has been typed or
     // chosen there before the program started stays and is what the click
     // reads. The page has one window: the click reaches this one.
-    explicit Form1(emscripten::val document);
+    Form1();
     ~Form1();
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
@@ -31,10 +27,11 @@ public:
     RegionalSettings regionalSettings() const override;
     void setFixText(const std::string& fix) override;
     void showErrorReport(const RunTimeError& error) override;
-
-private:
-    std::vector<emscripten::val> elements_;  // by table row
-    ErrorReport report_;
 };
+
+// Runs `attach` once the page's HTML has been parsed: at once when it has
+// been, else when the document says it has. The program may start before
+// the window is all there.
+void WhenPageParsed(void (*attach)());
 
 }  // namespace quorvel

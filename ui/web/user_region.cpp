@@ -1,27 +1,29 @@
 #include "user_region.h"
 
-#include <emscripten/val.h>
-
 #include <string>
 
+#include "page_string.h"
+
+// The page's side (user_region.js): the separator of that type ("decimal" or
+// "group") in the browser's numbers, "" where there is none.
+extern "C" int quorvel_number_separator(const char* type, char* out, int capacity);
+
 namespace quorvel {
+namespace {
+
+std::string Separator(const char* type) {
+    return PageString(
+        [type](char* out, int capacity) { return quorvel_number_separator(type, out, capacity); });
+}
+
+}  // namespace
 
 RegionalSettings UserRegionalSettings() {
-    using emscripten::val;
-    // Millions, not thousands: some locales (Spanish, Polish) group only
-    // numbers of five digits or more. A locale that never groups has none.
-    const val parts =
-        val::global("Intl")["NumberFormat"].new_().call<val>("formatToParts", 1234567.5);
-    RegionalSettings region{".", ""};
-    const int count = parts["length"].as<int>();
-    for (int i = 0; i < count; ++i) {
-        const val part = parts[i];
-        const std::string type = part["type"].as<std::string>();
-        if (type == "decimal") {
-            region.decimalSeparator = part["value"].as<std::string>();
-        } else if (type == "group") {
-            region.groupSeparator = part["value"].as<std::string>();
-        }
+    RegionalSettings region{Separator("decimal"), Separator("group")};
+    // Every locale writes a decimal separator; the point if the browser
+    // gives none.
+    if (region.decimalSeparator.empty()) {
+        region.decimalSeparator = ".";
     }
     return region;
 }

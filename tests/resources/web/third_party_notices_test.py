@@ -1,6 +1,6 @@
 #!/usr/bin/python3
 """THIRD-PARTY-NOTICES.txt, shipped in the web page's zip, names exactly the
-libraries the link of quorvel.wasm took code from (its link map says which),
+libraries the link of the page's WebAssembly took code from (its link map says which),
 and its notice texts are those of Debian's emscripten package, down to the
 files of the libraries' members that carry a notice of their own."""
 

@@ -183,6 +183,14 @@ class Form1PageTest(unittest.TestCase):
                 self.element("Command1").click()
                 self.assertEqual(self.element("FixLL").get_attribute("value"), fix)
 
+    def test_an_entry_longer_than_a_line_is_read_whole(self):
+        # Past the first room the program makes for a control's text; cut
+        # short, it would read 0.
+        speed = "0" * 80 + "12.5"
+        self.set_text("speed", speed)
+        self.element("Command1").click()
+        self.assertEqual(self.element("FixLL").get_attribute("value"), model_fix(speed=speed)[0])
+
     def test_each_pair_keeps_one_button_selected(self):
         for frame, buttons in pairs(self.controls).items():
             with self.subTest(pair=frame):
@@ -399,7 +407,8 @@ class Form1PageTest(unittest.TestCase):
         self.assertFalse(self.in_view("FixLL"))
         button.click()
         self.assertEqual(self.element("FixLL").get_property("value"), dict(ARGS.fix)["en-US"])
-        self.assertTrue(self.in_view("FixLL"))
+        # Scrolled at the next frame.
+        WebDriverWait(self.driver, 10).until(lambda d: self.in_view("FixLL"))
 
     def in_view(self, name):
         return self.driver.execute_script(

@@ -97,7 +97,7 @@ SLOW_ROUND_TRIP = 1.2
 SLOW_BYTES_PER_SECOND = 300
 # "breaks" serves every file whole but this one, which stops half-way with
 # the connection closed: a link that drops during a download.
-BROKEN_FILE = "quorvel.wasm"
+BROKEN_FILE = "quorvel.js"
 
 
 class Link:

@@ -1,0 +1,19 @@
+// The page's offline copy: its service worker, and the browser asked to keep
+// what it stores.
+mergeInto(LibraryManager.library, {
+  quorvel_keep_offline_copy: function () {
+    if (!('serviceWorker' in navigator)) {
+      return;
+    }
+    // sw.js past the HTTP cache at every update check, so a new build is
+    // seen at the first open with a connection, whatever the host's headers.
+    // Refused for a page opened from disk: it then calculates as ever, only
+    // without a copy.
+    navigator.serviceWorker.register('sw.js', {updateViaCache: 'none'}).catch(function () {});
+    // So that the browser does not drop the copy when space runs short; each
+    // browser decides (see the README).
+    if (navigator.storage && navigator.storage.persist) {
+      navigator.storage.persist();
+    }
+  },
+});
