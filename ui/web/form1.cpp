@@ -9,7 +9,6 @@
 
 // The page's side of the window (form1.js).
 extern "C" {
-void quorvel_when_parsed(void (*attach)());
 void quorvel_listen_for_click(const char* id, void (*handler)());
 int quorvel_control_value(const char* id, char* out, int capacity);
 bool quorvel_control_checked(const char* id);
@@ -59,10 +58,6 @@ void Form1::setFixText(const std::string& fix) {
 
 void Form1::showErrorReport(const RunTimeError& error) {
     ShowErrorReport(error);
-}
-
-void WhenPageParsed(void (*attach)()) {
-    quorvel_when_parsed(attach);
 }
 
 }  // namespace quorvel

@@ -29,9 +29,4 @@ public:
     void showErrorReport(const RunTimeError& error) override;
 };
 
-// Runs `attach` once the page's HTML has been parsed: at once when it has
-// been, else when the document says it has. The program may start before
-// the window is all there.
-void WhenPageParsed(void (*attach)());
-
 }  // namespace quorvel

@@ -2,17 +2,6 @@
 // each with its control table name as its id, so the program looks each up
 // by that name when it needs it and keeps nothing of the page.
 mergeInto(LibraryManager.library, {
-  quorvel_when_parsed: function (attach) {
-    const run = function () {
-      {{{ makeDynCall('v', 'attach') }}}();
-    };
-    if (document.readyState === 'loading') {
-      document.addEventListener('DOMContentLoaded', run, {once: true});
-    } else {
-      run();
-    }
-  },
-
   quorvel_listen_for_click: function (id, handler) {
     const button = document.getElementById(UTF8ToString(id));
     button.addEventListener('click', function () {

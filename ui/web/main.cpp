@@ -1,20 +1,14 @@
-// The page's program: the window, and the offline copy of the page.
+// The page's program: the window, and the offline copy of the page. The page
+// runs it once its HTML has been parsed (a deferred script), so the window
+// is all there.
 
 #include "form1.h"
 #include "offline_copy.h"
 
-namespace {
-
-void Attach() {
+int main() {
     // Lives as long as the page: the runtime stays after main returns and
     // runs the click handler.
     static quorvel::Form1 form;
     quorvel::KeepOfflineCopy();
-}
-
-}  // namespace
-
-int main() {
-    quorvel::WhenPageParsed(&Attach);
     return 0;
 }

@@ -5,15 +5,24 @@ mergeInto(LibraryManager.library, {
     if (!('serviceWorker' in navigator)) {
       return;
     }
-    // sw.js past the HTTP cache at every update check, so a new build is
-    // seen at the first open with a connection, whatever the host's headers.
-    // Refused for a page opened from disk: it then calculates as ever, only
-    // without a copy.
-    navigator.serviceWorker.register('sw.js', {updateViaCache: 'none'}).catch(function () {});
-    // So that the browser does not drop the copy when space runs short; each
-    // browser decides (see the README).
-    if (navigator.storage && navigator.storage.persist) {
-      navigator.storage.persist();
+    const keep = function () {
+      // sw.js past the HTTP cache at every update check, so a new build is
+      // seen at the first open with a connection, whatever the host's
+      // headers. Refused for a page opened from disk: it then calculates as
+      // ever, only without a copy.
+      navigator.serviceWorker.register('sw.js', {updateViaCache: 'none'}).catch(function () {});
+      // So that the browser does not drop the copy when space runs short;
+      // each browser decides (see the README).
+      if (navigator.storage && navigator.storage.persist) {
+        navigator.storage.persist();
+      }
+    };
+    // After the page's load: the first visit's own downloads and its first
+    // rendering come before the worker's.
+    if (document.readyState === 'complete') {
+      keep();
+    } else {
+      window.addEventListener('load', keep, {once: true});
     }
   },
 });

@@ -133,12 +133,15 @@ class Form1PageTest(unittest.TestCase):
         meaning = {"Option2": {"North1": False}, "A1_A": {"A1_A": True}}
         server = HoldingSiteServer(ARGS.site, PROGRAM).start()
         self.addCleanup(server.stop)
-        # A browser that does not wait for the held program to load.
-        browser = Browser(page_load="eager")
+        # A browser that does not wait for the held program to load: the
+        # page's DOMContentLoaded waits for it.
+        browser = Browser(page_load="none")
         self.addCleanup(browser.close)
         self.driver = browser.driver
         self.driver.execute_cdp_cmd("Emulation.setLocaleOverride", {"locale": "en-US"})
         self.driver.get(server.url)
+        WebDriverWait(self.driver, 30).until(
+            lambda d: d.execute_script("return document.readyState === 'interactive'"))
         for name, text in typed.items():
             self.set_text(name, text)
         for frame, button in chosen.items():
