@@ -250,6 +250,10 @@ class Form1PageTest(unittest.TestCase):
                 self.assertFalse(self.report_open())
                 self.assertEqual(self.focused(), "Command1")
                 self.assertEqual(self.values(), before)
+                # The next failed click reports again, in the same dialog.
+                self.element("Command1").click()
+                self.assertTrue(self.report_open())
+                self.assertEqual(len(self.driver.find_elements(By.TAG_NAME, "dialog")), 1)
 
     def test_tab_and_shift_tab_follow_the_tab_index_with_one_stop_per_pair(self):
         stops = tab_stops(self.controls)
