@@ -163,21 +163,31 @@ class Form1PageTest(unittest.TestCase):
             changes.update(meaning[button])
         self.assertEqual(self.element("FixLL").get_attribute("value"), model_fix(**changes)[0])
 
-    def test_with_scripts_off_the_window_shows_and_says_calculating_needs_them(self):
-        self.driver.execute_cdp_cmd("Emulation.setScriptExecutionDisabled", {"value": True})
-        try:
-            self.driver.get(self.server.url)
-            line = self.driver.find_element(By.CSS_SELECTOR, "noscript p")
-            self.assertTrue(line.is_displayed())
-            self.assertRegex(line.text, r"^Calculating .*needs JavaScript and WebAssembly\.$")
-            for c in self.controls:
-                if c.kind not in ("Frame", "BorderedFrame"):
-                    with self.subTest(control=c.name):
-                        e = self.element(c.name)
-                        shown = e.find_element(By.XPATH, "..") if c.kind == "OptionButton" else e
-                        self.assertTrue(shown.is_displayed())
-        finally:
-            self.driver.execute_cdp_cmd("Emulation.setScriptExecutionDisabled", {"value": False})
+    def test_without_scripts_or_webassembly_the_window_shows_and_says_calculating_needs_them(self):
+        # Each way the program cannot run: what it takes away, and how.
+        for lacking, off, on in (
+                ("scripts", ("Emulation.setScriptExecutionDisabled", {"value": True}),
+                 lambda _: ("Emulation.setScriptExecutionDisabled", {"value": False})),
+                ("WebAssembly", ("Page.addScriptToEvaluateOnNewDocument",
+                                 {"source": "delete globalThis.WebAssembly;"}),
+                 lambda added: ("Page.removeScriptToEvaluateOnNewDocument", added))):
+            with self.subTest(lacking=lacking):
+                undo = on(self.driver.execute_cdp_cmd(*off))
+                try:
+                    self.driver.get(self.server.url)
+                    WebDriverWait(self.driver, 30).until(lambda d: d.find_elements(
+                        By.CSS_SELECTOR, "p.noscript"))
+                    line = self.driver.find_element(By.CSS_SELECTOR, "p.noscript")
+                    self.assertTrue(line.is_displayed())
+                    self.assertRegex(line.text, r"^Calculating .*needs JavaScript and WebAssembly\.$")
+                    self.assertFalse(self.attached())
+                    for c in self.controls:
+                        if c.kind not in ("Frame", "BorderedFrame"):
+                            e = self.element(c.name)
+                            shown = e.find_element(By.XPATH, "..") if c.kind == "OptionButton" else e
+                            self.assertTrue(shown.is_displayed(), c.name)
+                finally:
+                    self.driver.execute_cdp_cmd(*undo)
 
     def test_starting_entries_give_the_fix_in_the_browsers_notation(self):
         for locale, fix in ARGS.fix:
