@@ -105,13 +105,19 @@ mergeInto(LibraryManager.library, {
     if (typed) {
       write();
     } else {
+      // Only where it differs: the page's start-up does no needless work,
+      // and the caret stays where it is.
       const wanted = record || starting;
       texts.forEach(function (box) {
-        box.value = wanted[box.id];
+        if (box.value !== wanted[box.id]) {
+          box.value = wanted[box.id];
+        }
       });
       pairNames.forEach(function (pair) {
         pairs[pair].forEach(function (button) {
-          button.checked = button.id === wanted[pair];
+          if (button.checked !== (button.id === wanted[pair])) {
+            button.checked = button.id === wanted[pair];
+          }
         });
       });
     }
