@@ -4,6 +4,7 @@
 
 #include "control_table.h"
 #include "error_report.h"
+#include "kept_window.h"
 #include "page_string.h"
 #include "user_region.h"
 
@@ -31,6 +32,8 @@ void OnCalculateFix() {
 
 Form1::Form1() {
     theWindow = this;
+    // The window as it was left, before the click works on it.
+    KeepWindow();
     quorvel_listen_for_click(kForm1Controls[ControlIndex("Command1")].name, &OnCalculateFix);
 }
 
@@ -54,6 +57,7 @@ RegionalSettings Form1::regionalSettings() const {
 
 void Form1::setFixText(const std::string& fix) {
     quorvel_show_fix(kForm1Controls[ControlIndex("FixLL")].name, fix.c_str());
+    NoteWindowChanged();
 }
 
 void Form1::showErrorReport(const RunTimeError& error) {

@@ -14,9 +14,10 @@ namespace quorvel {
 // shared click.
 class Form1 final : public FrontEnd {
 public:
-    // Attaches to the window in the document: whatever has been typed or
-    // chosen there before the program started stays and is what the click
-    // reads. The page has one window: the click reaches this one.
+    // Attaches to the window in the document and gives it back as it was
+    // left (kept_window.h): whatever has been typed or chosen there before
+    // the program started stays and is what the click reads. The page has
+    // one window: the click reaches this one.
     Form1();
     ~Form1();
     Form1(const Form1&) = delete;

@@ -235,26 +235,38 @@ class HoldingSiteServer(SiteServer):
 class Browser:
     """Headless Chromium with a profile of its own, deleted afterwards."""
 
-    def __init__(self, page_load="normal"):
+    def __init__(self, page_load="normal", back_forward_cache=True):
         """page_load "eager": get() and every command wait for the document,
         not for its scripts and images; "none": get() returns at once, for a
-        page that may never load."""
+        page that may never load. Without the back-forward cache a history
+        visit loads the page again, as a discarded tab does."""
         self.profile = tempfile.mkdtemp(prefix="quorvel-chromium-")
-        options = webdriver.ChromeOptions()
-        options.binary_location = CHROMIUM
-        options.page_load_strategy = page_load
+        self.options = webdriver.ChromeOptions()
+        self.options.binary_location = CHROMIUM
+        self.options.page_load_strategy = page_load
         for flag in ("--headless=new", "--no-sandbox", "--disable-gpu",
                      "--disable-dev-shm-usage", "--disable-background-networking",
                      "--disable-component-update", "--disable-sync", "--no-first-run",
                      "--disable-default-apps", "--disable-extensions",
                      "--window-size=1000,700", f"--user-data-dir={self.profile}"):
-            options.add_argument(flag)
-        options.set_capability("goog:loggingPrefs", {"browser": "ALL", "performance": "ALL"})
+            self.options.add_argument(flag)
+        if not back_forward_cache:
+            self.options.add_argument("--disable-features=BackForwardCache")
+        self.options.set_capability("goog:loggingPrefs", {"browser": "ALL", "performance": "ALL"})
         try:
-            self.driver = webdriver.Chrome(service=Service(CHROMEDRIVER), options=options)
+            self.start()
         except Exception:
             shutil.rmtree(self.profile, ignore_errors=True)
             raise
+
+    def start(self):
+        self.driver = webdriver.Chrome(service=Service(CHROMEDRIVER), options=self.options)
+
+    def restart(self):
+        """The browser ended and started again on the same profile, as a
+        phone ends an installed app and the navigator opens it again."""
+        self.driver.quit()
+        self.start()
 
     def close(self):
         try:

@@ -154,7 +154,7 @@ private:
             case ControlKind::TextBox:
                 // Each box is named by a label of its own: hidden where the
                 // column headings name it, shown beside it in one column.
-                // Nothing typed is remembered, offered back or corrected.
+                // Nothing typed is offered back or corrected by the browser.
                 out_ += "<div class=\"entry\"><label class=\"entry-heading\" for=\"" +
                         EscapeHtml(c.name) + "\">" +
                         EscapeHtml(c.accessibleName ? c.accessibleName : "") +
@@ -179,14 +179,16 @@ private:
                 // The frame's name makes the pair one group: one Tab stop at
                 // the selected button, arrow keys within. The label around
                 // the button is what shows, and is placed; it takes a click
-                // on the letter.
+                // on the letter. The browser restores no choice on its own
+                // (as it restores no text), so it never shows one beside
+                // starting texts; the program gives the window back whole.
                 out_ += "<label class=\"control option" + classes + "\" for=\"" +
                         EscapeHtml(c.name) + "\"><input type=\"radio\"" + id + " name=\"" +
                         EscapeHtml(c.container ? c.container : c.name) + "\"" +
                         (c.accessibleName ? " aria-label=\"" + EscapeHtml(c.accessibleName) + "\""
                                           : "") +
-                        (c.extra == Extra::Selected ? " checked" : "") + focus(c) + "><span>" +
-                        text + "</span></label>\n";
+                        (c.extra == Extra::Selected ? " checked" : "") + " autocomplete=\"off\"" +
+                        focus(c) + "><span>" + text + "</span></label>\n";
                 break;
             case ControlKind::CommandButton:
                 // Announced as unavailable until the program has attached to
