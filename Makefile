@@ -4,7 +4,7 @@ JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 30
 WEB_PORT ?= 8000
 
-.PHONY: all deps build test clang asan fuzz bench run package windows windows-package web web-run web-package release release-check clean
+.PHONY: all deps build test clang asan fuzz bench run package windows windows-package arm64 armhf pi-install-check web web-run web-package release release-check clean
 
 all: build
 
@@ -60,6 +60,21 @@ windows-package: deps
 	cmake --preset windows
 	cmake --build --preset windows -j $(JOBS)
 	cd build/windows && cpack -G ZIP
+
+# The Linux program for the Raspberry Pi, cross-built with Debian's arm64 or
+# armhf toolchain, and its tests (core, form, window on the offscreen
+# platform, resources, package) under qemu-user; the package is
+# build/linux-ARCH/tests/resources/package/out/quorvel_<version>_ARCH.deb.
+arm64 armhf: deps
+	cmake --preset linux-$@
+	cmake --build --preset linux-$@ -j $(JOBS)
+	ctest --preset linux-$@ -j $(JOBS)
+
+# The arm64 package of make arm64 installed from the archive into arm64
+# Debian 12 and 13 roots (mmdebstrap, qemu-user-static), and its program
+# started there under xvfb-run; downloads some 300 MB, so not in CI.
+pi-install-check: arm64
+	tools/pi-install-check build/linux-arm64/tests/resources/package/out
 
 # The web page in build/web/site, compiled to WebAssembly by emscripten, and
 # its tests: the core under Node, the page in headless Chromium.
