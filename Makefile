@@ -4,7 +4,7 @@ JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 30
 WEB_PORT ?= 8000
 
-.PHONY: all deps build test clang asan fuzz bench run package windows windows-package web web-run web-package release release-check clean
+.PHONY: all deps build test clang asan fuzz bench run package windows windows-package arm64 armhf pi-install-check web web-run web-package release release-check clean
 
 all: build
 
@@ -60,6 +60,24 @@ windows-package: deps
 	cmake --preset windows
 	cmake --build --preset windows -j $(JOBS)
 	cd build/windows && cpack -G ZIP
+
+# The Linux program for the Raspberry Pi, cross-built with Debian's arm64 or
+# armhf toolchain, and its tests (core, form, window on the offscreen
+# platform, resources, package) under qemu-user; the package is
+# build/linux-ARCH/tests/resources/package/out/quorvel_<version>_ARCH.deb.
+arm64 armhf: deps
+	cmake --preset linux-$@
+	cmake --build --preset linux-$@ -j $(JOBS)
+	ctest --preset linux-$@ -j $(JOBS)
+
+# The arm64 package with what apt resolves for it from Debian's archive,
+# in arm64 Debian 12 and 13 roots (mmdebstrap), its program started there
+# under Xvfb and the window's tests run on that Qt, through qemu-user (see
+# tools/pi-install-check). It downloads from the archive, so not in CI.
+pi-install-check: deps
+	cmake --preset linux-arm64
+	cmake --build --preset linux-arm64 -j $(JOBS)
+	tools/pi-install-check build/linux-arm64
 
 # The web page in build/web/site, compiled to WebAssembly by emscripten, and
 # its tests: the core under Node, the page in headless Chromium.

@@ -37,6 +37,23 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # library, so it is named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
+if(CMAKE_CROSSCOMPILING AND NOT WIN32)
+    # A cross build's package is for the target's Debian architecture (arm64
+    # for aarch64-linux-gnu), not the build machine's, which CPack would ask
+    # dpkg for; dpkg-shlibdeps, run by cpack, reads that architecture's
+    # shlibs and symbols files.
+    execute_process(
+        COMMAND dpkg-architecture --host-type ${CMAKE_LIBRARY_ARCHITECTURE} --query DEB_HOST_ARCH
+        OUTPUT_VARIABLE CPACK_DEBIAN_PACKAGE_ARCHITECTURE OUTPUT_STRIP_TRAILING_WHITESPACE
+        ERROR_QUIET RESULT_VARIABLE failed)
+    if(failed OR NOT CPACK_DEBIAN_PACKAGE_ARCHITECTURE)
+        message(FATAL_ERROR "dpkg-architecture knows no Debian architecture for "
+                            "${CMAKE_LIBRARY_ARCHITECTURE} (Debian package dpkg-dev)")
+    endif()
+    set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_BINARY_DIR}/cpack_cross.cmake)
+    file(WRITE ${CPACK_PROJECT_CONFIG_FILE}
+        "set(ENV{DEB_HOST_ARCH} ${CPACK_DEBIAN_PACKAGE_ARCHITECTURE})\n")
+endif()
 
 include(${PROJECT_SOURCE_DIR}/cmake/DebianDocs.cmake)
 

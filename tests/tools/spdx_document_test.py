@@ -1,36 +1,42 @@
 #!/usr/bin/python3
 """tools/spdx-document, run on a release's dist/ and the builds it came from:
 the same bytes every time; an SPDX 2.3 document that names every download
-with its checksum, every file inside the zips, and exactly the libraries the
+with its checksum, every file inside the zips and the Debian packages, each
+package's dependencies of its own architecture, and exactly the libraries the
 link maps of the Windows program and the web page show, under licence ids
 from SPDX's lists; and a loud failure when an input is missing.
 
     spdx_document_test.py --tool tools/spdx-document --dist dist \\
-        --linux <Qt build> --windows <Windows build> --web <web build>"""
+        --linux <Qt build> --linux-arm64 <arm64 build> --linux-armhf <armhf build> \\
+        --windows <Windows build> --web <web build>"""
 
 import argparse
 import datetime
 import hashlib
+import io
 import json
 import os
 import pathlib
 import re
 import subprocess
 import sys
+import tarfile
 import tempfile
 import zipfile
 
 parser = argparse.ArgumentParser()
-for name in ("tool", "dist", "linux", "windows", "web"):
+BUILDS = ("linux", "linux-arm64", "linux-armhf", "windows", "web")
+for name in ("tool", "dist") + BUILDS:
     parser.add_argument("--" + name, required=True)
 args = parser.parse_args()
+all_builds = {name: getattr(args, name.replace("-", "_")) for name in BUILDS}
 dist = pathlib.Path(args.dist)
 failures = []
 epoch = os.environ.setdefault("SOURCE_DATE_EPOCH", "1796083200")
 
 
 def run(out, builds=None, environment=None, folder=None):
-    builds = builds or {"linux": args.linux, "windows": args.windows, "web": args.web}
+    builds = builds or all_builds
     command = [str(pathlib.Path(args.tool).resolve()), "--out", str(out),
                "--dist", str(folder or dist.resolve())]
     for name, path in builds.items():
@@ -81,7 +87,7 @@ with tempfile.TemporaryDirectory() as work:
             (short / path.name).symlink_to(path.resolve())
     cases.append(("a download missing", {}, None, short, "lacks the downloads"))
     for what, builds, environment, folder, expected in cases:
-        builds = dict({"linux": args.linux, "windows": args.windows, "web": args.web}, **builds)
+        builds = dict(all_builds, **builds)
         result = run(work / "failed.json", builds, environment, folder)
         if result.returncode == 0 or expected not in result.stderr:
             failures.append(f"with {what} the tool did not fail saying {expected!r}: {result.stderr!r}")
@@ -128,17 +134,47 @@ for path in downloads:
         continue
     if checksum(package, "SHA256") != hashlib.sha256(path.read_bytes()).hexdigest():
         failures.append(f"the SHA256 of {path.name} is not that of the file")
-    if path.suffix != ".zip":
+    if path.suffix == ".zip":
+        with zipfile.ZipFile(path) as archive:
+            contents = {i.filename: archive.read(i) for i in archive.infolist() if not i.is_dir()}
+    elif path.suffix == ".deb":
+        tar = subprocess.run(["dpkg-deb", "--fsys-tarfile", str(path)], capture_output=True,
+                             check=True).stdout
+        with tarfile.open(fileobj=io.BytesIO(tar)) as archive:
+            contents = {i.name.removeprefix("./"): archive.extractfile(i).read()
+                        for i in archive if i.isfile()}
+    else:
         continue
     inside = {files[i]["fileName"]: files[i] for i in related.get((package["SPDXID"], "CONTAINS"), ())}
-    with zipfile.ZipFile(path) as archive:
-        names = sorted(i.filename for i in archive.infolist() if not i.is_dir())
-        if sorted(n.removeprefix("./") for n in inside) != names:
-            failures.append(f"the files of {path.name} are not those the document lists")
-        for name in names:
-            listed = inside.get("./" + name, {})
-            if checksum(listed, "SHA1") != hashlib.sha1(archive.read(name)).hexdigest():
-                failures.append(f"{path.name}: the SHA1 of {name} is not that of the file")
+    if sorted(n.removeprefix("./") for n in inside) != sorted(contents):
+        failures.append(f"the files of {path.name} are not those the document lists")
+    for name, data in sorted(contents.items()):
+        listed = inside.get("./" + name, {})
+        if checksum(listed, "SHA1") != hashlib.sha1(data).hexdigest():
+            failures.append(f"{path.name}: the SHA1 of {name} is not that of the file")
+    if path.suffix != ".deb":
+        continue
+    # Its dependencies: every package its Depends names, at the version of
+    # the package's own architecture installed here (or of one for all).
+    fields = subprocess.run(["dpkg-deb", "-f", str(path), "Architecture", "Depends"],
+                            capture_output=True, text=True, check=True).stdout
+    arch = re.search(r"^Architecture: (\S+)", fields, re.M).group(1)
+    depends = re.search(r"^Depends: (.*)", fields, re.M).group(1)
+    expected = {}
+    for name in re.findall(r"(?:^|[,|]\s*)([a-z0-9][a-z0-9+.-]+)", depends):
+        version = ""
+        for which in (f"{name}:{arch}", f"{name}:all"):
+            query = subprocess.run(["dpkg-query", "-W", "-f", "${Version}", which],
+                                   capture_output=True, text=True)
+            if query.returncode == 0:
+                version = query.stdout
+                break
+        expected[name] = version
+    found = {packages[i]["name"]: packages[i].get("versionInfo", "")
+             for i in related.get((package["SPDXID"], "DEPENDS_ON"), ())}
+    if found != expected:
+        failures.append(f"{path.name} depends on {sorted(found.items())}, not on "
+                        f"{sorted(expected.items())} ({arch})")
 
 # Exactly the libraries of each link map, as the program's static links.
 for build, program in ((args.windows, "Quorvel.exe"), (args.web, "quorvel.js")):
