@@ -1,4 +1,4 @@
-"""The page's offline copy, in headless Chromium: after one visit the page
+"""The page's offline copy, in each engine: after one visit the page
 opens from its copy on any link, asking the network for nothing but the
 update check; a new build takes effect at the open after the one that saw
 it, and one whose download breaks half-way changes nothing.
@@ -64,7 +64,6 @@ class OfflineCopyTest(unittest.TestCase):
         browser = Browser()
         self.addCleanup(browser.close)
         d = browser.driver
-        d.execute_cdp_cmd("Emulation.setLocaleOverride", {"locale": "en-US"})
         d.set_page_load_timeout(WAIT)
         d.get(link.url)
         self.wait_settled(d)
