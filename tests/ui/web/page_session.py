@@ -274,6 +274,8 @@ def Browser(page_load="normal", back_forward_cache=True, engine=None):
 class _Engine:
     name = ""
     appearances = APPEARANCES
+    # Whether what the page stored outlives the browser (restart).
+    keeps_profile = True
 
     def __init__(self, page_load, back_forward_cache):
         self.page_load = page_load
@@ -293,6 +295,12 @@ class _Engine:
     def restart(self):
         """The browser ended and started again on the same profile, as a
         phone ends an installed app and the navigator opens it again."""
+        if not self.keeps_profile:
+            self.unsupported("keep a profile across a restart (its automation sessions are "
+                             "ephemeral: the page's storage and worker end with the browser)")
+        self.relaunch()
+
+    def relaunch(self):
         self.stop()
         self.start()
 
@@ -309,6 +317,13 @@ class _Engine:
 
     def wait_ready(self, timeout=30):
         WebDriverWait(self.driver, timeout).until(lambda d: d.execute_script(WINDOW_READY))
+
+    def save_screenshot(self, path):
+        """The page as shown, once its last change has been painted (WebKitGTK
+        gives an older frame otherwise)."""
+        self.driver.execute_async_script(
+            "requestAnimationFrame(() => requestAnimationFrame(arguments[0]));")
+        self.driver.save_screenshot(path)
 
     def unsupported(self, what):
         raise unittest.SkipTest(f"{self.title} has no way to {what}")
@@ -510,7 +525,7 @@ class Firefox(_Engine):
     def set_appearance(self, appearance):
         if appearance != self.appearance:
             self.appearance = appearance
-            self.restart()
+            self.relaunch()
 
     def _add_script(self, source):
         return self.driver.session.command("script.addPreloadScript", {
@@ -539,6 +554,8 @@ class WebKit(_Engine):
     title = "WebKitGTK"
     # Safari's engine has no forced colours.
     appearances = ("light", "dark")
+    # MiniBrowser --automation stores nothing on disk.
+    keeps_profile = False
 
     def __init__(self, page_load, back_forward_cache):
         self.own = _OwnProcesses()
@@ -623,14 +640,14 @@ class WebKit(_Engine):
     def set_locale(self, locale):
         if locale != self.locale:
             self.locale = locale
-            self.restart()
+            self.relaunch()
 
     def set_appearance(self, appearance):
         if appearance not in self.appearances:
             self.unsupported(f"show the page in {appearance}")
         if appearance != self.appearance:
             self.appearance = appearance
-            self.restart()
+            self.relaunch()
 
     def add_script_before_page(self, source):
         self.unsupported("run a script before the page's own (its WebDriver has no BiDi yet)")
