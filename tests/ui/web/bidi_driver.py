@@ -7,10 +7,12 @@ suite runs in every engine. Errors are Selenium's exceptions.
 import base64
 import itertools
 import json
+import time
 
 import websocket
 from selenium.common.exceptions import (ElementClickInterceptedException, JavascriptException,
-                                        NoSuchElementException, WebDriverException)
+                                        NoSuchElementException, TimeoutException,
+                                        WebDriverException)
 from selenium.webdriver.common.by import By
 
 # Selenium's key codes that stay held until the end of a send_keys.
@@ -113,7 +115,8 @@ class Element:
         # As Selenium's: the property where there is one, else the attribute.
         return self._run("const e = arguments[0], n = arguments[1];"
                          "if (n === 'value' || n === 'checked' || n === 'selected') {"
-                         "  const v = e[n]; return typeof v === 'boolean' ? (v ? 'true' : null) : v; }"
+                         "  const v = e[n];"
+                         "  return typeof v === 'boolean' ? (v ? 'true' : null) : v; }"
                          "return e.getAttribute(n);", name)
 
     def get_property(self, name):
@@ -161,7 +164,8 @@ class Element:
             if (!r) return [0, 0, false];
             const x = r.left + r.width / 2, y = r.top + r.height / 2;
             const top = document.elementFromPoint(x, y);
-            return [Math.floor(x), Math.floor(y), top !== null && (e === top || e.contains(top))];""")
+            const hit = top !== null && (e === top || e.contains(top));
+            return [Math.floor(x), Math.floor(y), hit];""")
         if not hit:
             raise ElementClickInterceptedException("another element would receive the click")
         self.driver._actions([{"type": "pointer", "id": "mouse", "actions": [
@@ -248,7 +252,24 @@ class BiDiDriver:
         self.session.command("browsingContext.reload", {"context": self.context, "wait": self.wait})
 
     def back(self):
-        self.session.command("browsingContext.traverseHistory", {"context": self.context, "delta": -1})
+        """As Selenium's: returns once the document gone back to is there
+        (loaded again, or whole from the back-forward cache)."""
+        left = self.execute_script("return performance.timeOrigin;")
+        self.session.command("browsingContext.traverseHistory",
+                             {"context": self.context, "delta": -1})
+        if self.wait == "none":
+            return
+        deadline = time.monotonic() + PAGE_LOAD_SECONDS
+        while time.monotonic() < deadline:
+            try:
+                if self.execute_script(
+                        "return performance.timeOrigin !== arguments[0] &&"
+                        f" ['{self.wait}', 'complete'].includes(document.readyState);", left):
+                    return
+            except (JavascriptException, BiDiError):
+                pass  # between the two documents
+            time.sleep(0.05)
+        raise TimeoutException("the history visit did not load")
 
     def close(self):
         self.session.command("browsingContext.close", {"context": self.context})
@@ -272,7 +293,8 @@ class BiDiDriver:
 
     def _locate(self, by, value, under):
         if by == By.ID:
-            script = "return (arguments[1] || document).querySelectorAll('#' + CSS.escape(arguments[0]));"
+            script = ("return (arguments[1] || document)"
+                      ".querySelectorAll('#' + CSS.escape(arguments[0]));")
         elif by in (By.CSS_SELECTOR, By.TAG_NAME):
             script = "return (arguments[1] || document).querySelectorAll(arguments[0]);"
         elif by == By.XPATH:

@@ -254,6 +254,8 @@ WEBKIT_DRIVER = "/usr/bin/WebKitWebDriver"
 # Debian's MiniBrowser, which WebKitWebDriver drives (webkit2gtk-driver).
 MINIBROWSER = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
 START_SECONDS = 60
+# Narrower than this, the page takes its one-column arrangement (quorvel.css).
+NARROW = 604
 
 
 def Browser(page_load="normal", back_forward_cache=True, engine=None):
@@ -375,7 +377,8 @@ class Chromium(_Engine):
         features = {"light": [],
                     "dark": [{"name": "prefers-color-scheme", "value": "dark"}],
                     "forced colours": [{"name": "forced-colors", "value": "active"}]}
-        self.driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"features": features[appearance]})
+        self.driver.execute_cdp_cmd("Emulation.setEmulatedMedia",
+                                    {"features": features[appearance]})
         self.appearance = appearance
 
     def add_script_before_page(self, source):
@@ -480,7 +483,8 @@ class Firefox(_Engine):
         prefs["layout.css.prefers-color-scheme.content-override"] = (
             0 if self.appearance == "dark" else 1)
         # 2: the user's colours always, which is forced colours.
-        prefs["browser.display.document_color_use"] = 2 if self.appearance == "forced colours" else 0
+        prefs["browser.display.document_color_use"] = (
+            2 if self.appearance == "forced colours" else 0)
         if not self.back_forward_cache:
             prefs["browser.sessionhistory.max_total_viewers"] = 0
             prefs["fission.bfcacheInParent"] = False
@@ -631,11 +635,36 @@ class WebKit(_Engine):
                 self.xvfb = None
 
     def viewport(self, width, height):
-        # The window is the page and MiniBrowser's bar above it.
-        self.driver.set_window_size(width, height)
-        inner = self.driver.execute_script("return [innerWidth, innerHeight];")
-        self.driver.set_window_size(2 * width - inner[0], 2 * height - inner[1])
-        self.size = (width, height)
+        # The window is the page and MiniBrowser's bar above it. The page
+        # sees a new size a little after the window has it: until then a
+        # click could land on the layout of the old one. The bar keeps the
+        # window from being narrower than about 450 pixels of page: a
+        # phone's width is given that (still the one-column arrangement).
+        inner = self._inner()
+        for _ in range(4):
+            if inner[1] == height and (inner[0] == width or width < inner[0] < NARROW):
+                self.size = (width, height)
+                return
+            window = self.driver.get_window_size()
+            self.driver.set_window_size(window["width"] + width - inner[0],
+                                        window["height"] + height - inner[1])
+            inner = self._inner(changed_from=inner)
+        raise RuntimeError(f"the page is {inner[0]} by {inner[1]}, not {width} by {height}")
+
+    def _inner(self, changed_from=None):
+        """The page's size once the window's last change has reached it."""
+        read = "return [innerWidth, innerHeight];"
+        deadline = time.monotonic() + 3
+        now = self.driver.execute_script(read)
+        while now == changed_from and time.monotonic() < deadline:
+            time.sleep(0.05)
+            now = self.driver.execute_script(read)
+        while True:
+            time.sleep(0.1)
+            again = self.driver.execute_script(read)
+            if again == now or time.monotonic() > deadline:
+                return again
+            now = again
 
     def set_locale(self, locale):
         if locale != self.locale:
