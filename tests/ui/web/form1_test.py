@@ -83,7 +83,7 @@ class Form1PageTest(unittest.TestCase):
         if ENGINE == "chromium":
             self.driver.execute_cdp_cmd("Network.setBypassServiceWorker", {"bypass": not program})
             self.driver.execute_cdp_cmd("Network.setBlockedURLs",
-                                        {"urls": [] if program else [f"*/{PROGRAM}"]})
+                                        {"urls": [] if program else [f"*/{PROGRAM}*"]})
         self.browser.viewport(width, height)
         if program:
             self.browser.open(self.server.url)
