@@ -80,7 +80,8 @@ pi-install-check: deps
 	tools/pi-install-check build/linux-arm64
 
 # The web page in build/web/site, compiled to WebAssembly by emscripten, and
-# its tests: the core under Node, the page in headless Chromium.
+# its tests: the core under Node, the page in headless Chromium, and what can
+# differ between engines in Firefox ESR and WebKitGTK too.
 web: deps
 	cmake --preset web
 	cmake --build --preset web -j $(JOBS)

@@ -17,6 +17,15 @@ mergeInto(LibraryManager.library, {
         navigator.storage.persist();
       }
     };
+    // A page leaving for good says so: WebKit lists a closed page among the
+    // worker's clients for a while, which would keep its copy until a later
+    // open. (A page kept for the back button, persisted, is not leaving.)
+    window.addEventListener('pagehide', function (event) {
+      const worker = navigator.serviceWorker.controller;
+      if (!event.persisted && worker !== null) {
+        worker.postMessage('leaving');
+      }
+    });
     // After the page's load: the first visit's own downloads and its first
     // rendering come before the worker's.
     if (document.readyState === 'complete') {

@@ -1,4 +1,4 @@
-"""The page's offline copy, in headless Chromium: after one visit the page
+"""The page's offline copy, in each engine: after one visit the page
 opens from its copy on any link, asking the network for nothing but the
 update check; a new build takes effect at the open after the one that saw
 it, and one whose download breaks half-way changes nothing.
@@ -39,17 +39,29 @@ def cache_of(site, line=CACHE_LINE):
 
 
 def new_build(site):
-    """What a rebuild with a changed style sheet gives: the sheet, its hash in
-    sw.js, and a new cache name there. Returns the new cache name."""
+    """What a rebuild with a changed style sheet gives: the sheet, the page
+    naming it by its new hash, the hashes of both in sw.js, and a new cache
+    name there. Returns the new cache name."""
     css = site / "quorvel.css"
     css.write_text(css.read_text() + f"\n{MARK} {{ display: none; }}\n")
-    digest = hashlib.sha256(css.read_bytes()).hexdigest()
+    page = site / "index.html"
+    html, found = re.subn(r'href="quorvel\.css\?[0-9a-f]+"',
+                          f'href="quorvel.css?{sha256(css)[:12]}"', page.read_text())
+    assert found == 1, "the page names quorvel.css with its hash"
+    page.write_text(html)
     sw = site / "sw.js"
+    text = sw.read_text()
+    for f in (css, page):
+        text, found = re.subn(rf'("{re.escape(f.name)}": ")[0-9a-f]{{64}}"',
+                              rf'\g<1>{sha256(f)}"', text)
+        assert found == 1, f"sw.js names {f.name} with its hash"
     new = cache_of(site) + "-next"
-    text, found = re.subn(r'("quorvel\.css": ")[0-9a-f]{64}"', rf'\g<1>{digest}"', sw.read_text())
-    assert found == 1, "sw.js names quorvel.css with its hash"
     sw.write_text(CACHE_LINE.sub(f'const CACHE = "{new}";', text))
     return new
+
+
+def sha256(path):
+    return hashlib.sha256(path.read_bytes()).hexdigest()
 
 
 class OfflineCopyTest(unittest.TestCase):
@@ -64,7 +76,6 @@ class OfflineCopyTest(unittest.TestCase):
         browser = Browser()
         self.addCleanup(browser.close)
         d = browser.driver
-        d.execute_cdp_cmd("Emulation.setLocaleOverride", {"locale": "en-US"})
         d.set_page_load_timeout(WAIT)
         d.get(link.url)
         self.wait_settled(d)
