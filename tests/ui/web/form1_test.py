@@ -471,6 +471,11 @@ class Form1PageTest(unittest.TestCase):
         self.open(width=390, height=844)
         button = self.element("Command1")
         self.driver.execute_script("arguments[0].scrollIntoView()", button)
+        # Tapped once the scroll has been painted, where the navigator sees the
+        # button (a loaded WebKitGTK otherwise clicks where it stood before).
+        self.driver.execute_async_script(
+            "requestAnimationFrame(() => requestAnimationFrame(arguments[0]));")
+        self.assertTrue(self.in_view("Command1"))
         self.assertFalse(self.in_view("FixLL"))
         button.click()
         self.assertEqual(self.element("FixLL").get_property("value"), dict(ARGS.fix)["en-US"])
