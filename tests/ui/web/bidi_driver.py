@@ -98,7 +98,17 @@ def deserialise(driver, remote):
     raise WebDriverException(f"the page returned a {kind}")
 
 
-class Element:
+class _Finding:
+    """Selenium's find_element: the first of find_elements, or its error."""
+
+    def find_element(self, by, value):
+        found = self.find_elements(by, value)
+        if not found:
+            raise NoSuchElementException(f"{by} {value}")
+        return found[0]
+
+
+class Element(_Finding):
     """A node of the page, by its BiDi shared id."""
 
     def __init__(self, driver, shared_id):
@@ -139,12 +149,6 @@ class Element:
         return self._run("const r = arguments[0].getBoundingClientRect();"
                          "return {x: r.x + scrollX, y: r.y + scrollY,"
                          " width: r.width, height: r.height};")
-
-    def find_element(self, by, value):
-        found = self.find_elements(by, value)
-        if not found:
-            raise NoSuchElementException(f"{by} {value}")
-        return found[0]
 
     def find_elements(self, by, value):
         return self.driver._locate(by, value, self)
@@ -200,7 +204,7 @@ class _SwitchTo:
         self.driver.context = handle
 
 
-class BiDiDriver:
+class BiDiDriver(_Finding):
     """The Selenium WebDriver calls the tests make, over a BiDi session."""
 
     def __init__(self, url, page_load="normal"):
@@ -281,12 +285,6 @@ class BiDiDriver:
     @property
     def current_url(self):
         return self.execute_script("return location.href;")
-
-    def find_element(self, by, value):
-        found = self.find_elements(by, value)
-        if not found:
-            raise NoSuchElementException(f"{by} {value}")
-        return found[0]
 
     def find_elements(self, by, value):
         return self._locate(by, value, None)
