@@ -1,46 +1,57 @@
-# Thin wrapper over the CMake presets; each target first installs whatever
-# Debian packages are missing (tools/packages.txt).
+# Thin wrapper over the CMake presets; each target first installs the Debian
+# packages of its own groups in tools/packages.txt that are missing, and no
+# others.
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 30
 WEB_PORT ?= 8000
 
-.PHONY: all deps build test clang asan fuzz bench run package windows windows-package arm64 armhf pi-install-check web web-run web-package release release-check clean
+.PHONY: all build test clang asan fuzz bench run package windows windows-package arm64 armhf pi-install-check web web-run web-package release release-check clean
 
 all: build
 
-deps:
-	@tools/install-deps
+DEPS = tools/install-deps
 
-build: deps
+# The program alone: no tests, no benchmarks.
+build:
+	@$(DEPS) build
 	cmake --preset release
 	cmake --build --preset release -j $(JOBS)
 
-# Every test, with warnings as errors.
-test: deps
+# The Linux program's tests, with warnings as errors (CI runs every
+# platform's: .ci/run).
+test:
+	@$(DEPS) build test
 	cmake --preset ci
 	cmake --build --preset ci -j $(JOBS)
 	ctest --preset ci -j $(JOBS)
 
-# Every test again, built with clang 14.
-clang: deps
+# Every test again, built with Debian's clang, with the benchmarks and the
+# Windows version record compiled too.
+clang:
+	@$(DEPS) build test clang bench
 	cmake --preset ci-clang
 	cmake --build --preset ci-clang -j $(JOBS)
 	ctest --preset ci-clang -j $(JOBS)
 
 # The tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
-asan: deps
+asan:
+	@$(DEPS) build test
 	cmake --preset asan
 	cmake --build --preset asan -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
 
 # Each fuzz target for FUZZ_SECONDS.
-fuzz: deps
+fuzz:
+	@$(DEPS) build clang
 	cmake --preset fuzz
 	cmake --build --preset fuzz -j $(JOBS)
 	tools/run-fuzzers build/fuzz $(FUZZ_SECONDS)
 
-bench: build
-	build/release/bench/calculate_fix_bench
+bench:
+	@$(DEPS) build bench
+	cmake --preset bench
+	cmake --build --preset bench -j $(JOBS)
+	build/bench/bench/calculate_fix_bench
 
 # The Debian package, in build/release.
 package: build
@@ -49,23 +60,29 @@ package: build
 # The Windows program, cross-built with MinGW-w64, and every Windows test
 # under Wine, in a private prefix and X display that tools/wine-session
 # holds around ctest and ends afterwards.
-windows: deps
+windows:
+	@$(DEPS) windows
 	cmake --preset windows
 	cmake --build --preset windows -j $(JOBS)
 	tools/wine-session build/windows/wine ctest --preset windows -j $(JOBS)
 
 # The zip of the Windows program for users and its installer, in
 # build/windows.
-windows-package: deps
+windows-package:
+	@$(DEPS) windows
 	cmake --preset windows
 	cmake --build --preset windows -j $(JOBS)
 	cd build/windows && cpack -G ZIP
 
 # The Linux program for the Raspberry Pi, cross-built with Debian's arm64 or
-# armhf toolchain, and its tests (core, form, window on the offscreen
-# platform, resources, package) under qemu-user; the package is
+# armhf toolchain against a root of that architecture's Debian
+# (build/roots/linux-ARCH, made once by tools/make-sysroot), and its tests
+# (core, form, window on the offscreen platform, resources, package) under
+# qemu-user in that root; the package is
 # build/linux-ARCH/tests/resources/package/out/quorvel_<version>_ARCH.deb.
-arm64 armhf: deps
+arm64 armhf:
+	@$(DEPS) pi
+	tools/make-sysroot $@ build/roots/linux-$@
 	cmake --preset linux-$@
 	cmake --build --preset linux-$@ -j $(JOBS)
 	ctest --preset linux-$@ -j $(JOBS)
@@ -74,39 +91,43 @@ arm64 armhf: deps
 # in arm64 Debian 12 and 13 roots (mmdebstrap), its program started there
 # under Xvfb and the window's tests run on that Qt, through qemu-user (see
 # tools/pi-install-check). It downloads from the archive, so not in CI.
-pi-install-check: deps
-	cmake --preset linux-arm64
-	cmake --build --preset linux-arm64 -j $(JOBS)
+pi-install-check: arm64
+	@$(DEPS) pi-install-check
 	tools/pi-install-check build/linux-arm64
 
 # The web page in build/web/site, compiled to WebAssembly by emscripten, and
 # its tests: the core under Node, the page in headless Chromium, and what can
 # differ between engines in Firefox ESR and WebKitGTK too.
-web: deps
+web:
+	@$(DEPS) web
 	cmake --preset web
 	cmake --build --preset web -j $(JOBS)
 	ctest --preset web -j $(JOBS)
 
 # The page served on this machine only, until Ctrl+C.
-web-run: deps
+web-run:
+	@$(DEPS) web
 	cmake --preset web
 	cmake --build --preset web -j $(JOBS) --target quorvel_site
 	@echo "Quorvel is at http://localhost:$(WEB_PORT)/ (Ctrl+C stops it)"
 	/usr/bin/python3 -m http.server --bind 127.0.0.1 --directory build/web/site $(WEB_PORT)
 
 # The zip of the page's files for any web host, in build/web.
-web-package: deps
+web-package:
+	@$(DEPS) web
 	cmake --preset web
 	cmake --build --preset web -j $(JOBS) --target quorvel_site_zip
 
 # Every download of the committed tree (HEAD) into dist/, with SHA256SUMS
 # and, given keys, signatures (see tools/release).
-release: deps
+release:
+	@$(DEPS) build test pi windows web release
 	tools/release dist
 
 # make release twice, in two folders at two times, and the same bytes from
 # both; then the same build signed with throwaway keys.
-release-check: deps
+release-check:
+	@$(DEPS) build test pi windows web release
 	tools/release-check
 
 # Says so, and how to run it under xvfb-run, when there is no X server.

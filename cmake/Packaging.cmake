@@ -40,8 +40,10 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
 if(CMAKE_CROSSCOMPILING AND NOT WIN32)
     # A cross build's package is for the target's Debian architecture (arm64
     # for aarch64-linux-gnu), not the build machine's, which CPack would ask
-    # dpkg for; dpkg-shlibdeps, run by cpack, reads that architecture's
-    # shlibs and symbols files.
+    # dpkg for. dpkg-shlibdeps, run by cpack, finds the libraries in the
+    # root the build compiled against, and reads which package holds each,
+    # and its shlibs and symbols files, from the database tools/make-sysroot
+    # wrote beside the root's with the files' paths on this machine.
     execute_process(
         COMMAND dpkg-architecture --host-type ${CMAKE_LIBRARY_ARCHITECTURE} --query DEB_HOST_ARCH
         OUTPUT_VARIABLE CPACK_DEBIAN_PACKAGE_ARCHITECTURE OUTPUT_STRIP_TRAILING_WHITESPACE
@@ -51,8 +53,12 @@ if(CMAKE_CROSSCOMPILING AND NOT WIN32)
                             "${CMAKE_LIBRARY_ARCHITECTURE} (Debian package dpkg-dev)")
     endif()
     set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_BINARY_DIR}/cpack_cross.cmake)
+    set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS
+        ${CMAKE_SYSROOT}/lib/${CMAKE_LIBRARY_ARCHITECTURE}
+        ${CMAKE_SYSROOT}/usr/lib/${CMAKE_LIBRARY_ARCHITECTURE})
     file(WRITE ${CPACK_PROJECT_CONFIG_FILE}
-        "set(ENV{DEB_HOST_ARCH} ${CPACK_DEBIAN_PACKAGE_ARCHITECTURE})\n")
+        "set(ENV{DEB_HOST_ARCH} ${CPACK_DEBIAN_PACKAGE_ARCHITECTURE})\n"
+        "set(ENV{DPKG_ADMINDIR} ${CMAKE_SYSROOT}/.dpkg-host-paths)\n")
 endif()
 
 include(${PROJECT_SOURCE_DIR}/cmake/DebianDocs.cmake)
