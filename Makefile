@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 30
 WEB_PORT ?= 8000
 
-.PHONY: all build test clang asan fuzz bench run package windows windows-package arm64 armhf pi-install-check web web-run web-package release release-check clean
+.PHONY: all build debian13-test test clang asan fuzz bench run package windows windows-package arm64 armhf pi-install-check web web-run web-package release release-check clean
 
 all: build
 
@@ -24,6 +24,12 @@ test:
 	cmake --preset ci
 	cmake --build --preset ci -j $(JOBS)
 	ctest --preset ci -j $(JOBS)
+
+# make test as a newcomer runs it on Debian 13: in a fresh root of it, made
+# from the archive and thrown away after (tools/fresh-debian).
+debian13-test:
+	@$(DEPS) fresh
+	tools/fresh-debian trixie test
 
 # Every test again, built with Debian's clang, with the benchmarks and the
 # Windows version record compiled too.
