@@ -155,16 +155,19 @@ for path in downloads:
     if path.suffix != ".deb":
         continue
     # Its dependencies: every package its Depends names, at the version of
-    # the package's own architecture installed here (or of one for all).
+    # the package's own architecture installed here (or of one for all), or
+    # in the root a cross build compiled against.
     fields = subprocess.run(["dpkg-deb", "-f", str(path), "Architecture", "Depends"],
                             capture_output=True, text=True, check=True).stdout
     arch = re.search(r"^Architecture: (\S+)", fields, re.M).group(1)
+    cross = {"arm64": args.linux_arm64, "armhf": args.linux_armhf}.get(arch)
+    admindir = [f"--admindir={cache(cross, 'CMAKE_SYSROOT')}/var/lib/dpkg"] if cross else []
     depends = re.search(r"^Depends: (.*)", fields, re.M).group(1)
     expected = {}
     for name in re.findall(r"(?:^|[,|]\s*)([a-z0-9][a-z0-9+.-]+)", depends):
         version = ""
         for which in (f"{name}:{arch}", f"{name}:all"):
-            query = subprocess.run(["dpkg-query", "-W", "-f", "${Version}", which],
+            query = subprocess.run(["dpkg-query", *admindir, "-W", "-f", "${Version}", which],
                                    capture_output=True, text=True)
             if query.returncode == 0:
                 version = query.stdout
