@@ -93,13 +93,15 @@ arm64 armhf:
 	cmake --build --preset linux-$@ -j $(JOBS)
 	ctest --preset linux-$@ -j $(JOBS)
 
-# The arm64 package with what apt resolves for it from Debian's archive,
-# in arm64 Debian 12 and 13 roots (mmdebstrap), its program started there
-# under Xvfb and the window's tests run on that Qt, through qemu-user (see
-# tools/pi-install-check). It downloads from the archive, so not in CI.
-pi-install-check: arm64
+# Each Pi package with what apt resolves for it from Debian's archive, in
+# roots of the Debian releases it serves (mmdebstrap), its program started
+# there under Xvfb and the window's tests run on that Qt, through qemu-user's
+# static emulator unpacked from its .deb (see tools/pi-install-check). It
+# downloads a root for each, so it is left to developers.
+pi-install-check: arm64 armhf
 	@$(DEPS) pi-install-check
-	tools/pi-install-check build/linux-arm64
+	tools/pi-install-check arm64
+	tools/pi-install-check armhf
 
 # The web page in build/web/site, compiled to WebAssembly by emscripten, and
 # its tests: the core under Node, the page in headless Chromium, and what can
