@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 30
 WEB_PORT ?= 8000
 
-.PHONY: all build debian13-test test clang asan fuzz bench run package windows windows-package arm64 armhf pi-install-check web web-run web-package release release-check clean
+.PHONY: all build debian13-test arm64-package armhf-package test clang asan fuzz bench run package windows windows-package arm64 armhf pi-install-check web web-run web-package release release-check clean
 
 all: build
 
@@ -92,6 +92,22 @@ arm64 armhf:
 	cmake --preset linux-$@
 	cmake --build --preset linux-$@ -j $(JOBS)
 	ctest --preset linux-$@ -j $(JOBS)
+
+# The release's package of the Pi program alone, in
+# build/package-ARCH/packages: tools/release builds the Debian 13 armhf one so,
+# in a Debian 13 root, with the commit, its time and the version's suffix
+# given (QUORVEL_SOURCE_COMMIT, SOURCE_DATE_EPOCH, QUORVEL_DEB_VERSION_SUFFIX).
+PACKAGE_ENV = env TZ=UTC0 LC_ALL=C.UTF-8 $(if $(SOURCE_DATE_EPOCH),SOURCE_DATE_EPOCH=$(SOURCE_DATE_EPOCH))
+arm64-package armhf-package:
+	@$(DEPS) pi
+	tools/make-sysroot $(@:-package=) build/roots/linux-$(@:-package=)
+	$(PACKAGE_ENV) cmake -S . -B build/package-$(@:-package=) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+		-DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchain-$(@:-package=).cmake \
+		-DCMAKE_SYSROOT=$(CURDIR)/build/roots/linux-$(@:-package=) \
+		-DQUORVEL_SOURCE_COMMIT=$(QUORVEL_SOURCE_COMMIT) \
+		-DQUORVEL_DEB_VERSION_SUFFIX=$(QUORVEL_DEB_VERSION_SUFFIX)
+	$(PACKAGE_ENV) cmake --build build/package-$(@:-package=) -j $(JOBS)
+	cd build/package-$(@:-package=) && $(PACKAGE_ENV) cpack -G DEB -B $(CURDIR)/build/package-$(@:-package=)/packages
 
 # Each Pi package with what apt resolves for it from Debian's archive, in
 # roots of the Debian releases it serves (mmdebstrap), its program started

@@ -30,6 +30,12 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
+# The Debian package's version is the program's, with a suffix where a build
+# serves one Debian release only (the armhf package built on Debian 13 is
+# 1.0.0.0+deb13, above the Debian 12 one a system upgraded to 13 may have).
+set(QUORVEL_DEB_VERSION_SUFFIX "" CACHE STRING "Suffix of the Debian package's version, such as +deb13")
+set(QUORVEL_DEB_VERSION "${PROJECT_VERSION}${QUORVEL_DEB_VERSION_SUFFIX}")
+set(CPACK_DEBIAN_PACKAGE_VERSION "${QUORVEL_DEB_VERSION}")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)

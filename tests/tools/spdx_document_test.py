@@ -25,7 +25,7 @@ import tempfile
 import zipfile
 
 parser = argparse.ArgumentParser()
-BUILDS = ("linux", "linux-arm64", "linux-armhf", "windows", "web")
+BUILDS = ("linux", "linux-arm64", "linux-armhf", "windows", "web", "armhf-deb13-root")
 for name in ("tool", "dist") + BUILDS:
     parser.add_argument("--" + name, required=True)
 args = parser.parse_args()
@@ -161,7 +161,9 @@ for path in downloads:
                             capture_output=True, text=True, check=True).stdout
     arch = re.search(r"^Architecture: (\S+)", fields, re.M).group(1)
     cross = {"arm64": args.linux_arm64, "armhf": args.linux_armhf}.get(arch)
-    admindir = [f"--admindir={cache(cross, 'CMAKE_SYSROOT')}/var/lib/dpkg"] if cross else []
+    root = (args.armhf_deb13_root if "+deb13_" in path.name
+            else cache(cross, "CMAKE_SYSROOT") if cross else None)
+    admindir = [f"--admindir={root}/var/lib/dpkg"] if root else []
     depends = re.search(r"^Depends: (.*)", fields, re.M).group(1)
     expected = {}
     for name in re.findall(r"(?:^|[,|]\s*)([a-z0-9][a-z0-9+.-]+)", depends):
