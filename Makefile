@@ -13,14 +13,14 @@ DEPS = tools/install-deps
 
 # The program alone: no tests, no benchmarks.
 build:
-	@$(DEPS) build
+	@$(DEPS) cmake build
 	cmake --preset release
 	cmake --build --preset release -j $(JOBS)
 
 # The Linux program's tests, with warnings as errors (CI runs every
 # platform's: .ci/run).
 test:
-	@$(DEPS) build test
+	@$(DEPS) cmake build test
 	cmake --preset ci
 	cmake --build --preset ci -j $(JOBS)
 	ctest --preset ci -j $(JOBS)
@@ -34,27 +34,27 @@ debian13-test:
 # Every test again, built with Debian's clang, with the benchmarks and the
 # Windows version record compiled too.
 clang:
-	@$(DEPS) build test clang bench
+	@$(DEPS) cmake build test clang bench
 	cmake --preset ci-clang
 	cmake --build --preset ci-clang -j $(JOBS)
 	ctest --preset ci-clang -j $(JOBS)
 
 # The tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
 asan:
-	@$(DEPS) build test
+	@$(DEPS) cmake build test
 	cmake --preset asan
 	cmake --build --preset asan -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
 
 # Each fuzz target for FUZZ_SECONDS.
 fuzz:
-	@$(DEPS) build clang
+	@$(DEPS) cmake build clang
 	cmake --preset fuzz
 	cmake --build --preset fuzz -j $(JOBS)
 	tools/run-fuzzers build/fuzz $(FUZZ_SECONDS)
 
 bench:
-	@$(DEPS) build bench
+	@$(DEPS) cmake build bench
 	cmake --preset bench
 	cmake --build --preset bench -j $(JOBS)
 	build/bench/bench/calculate_fix_bench
@@ -67,7 +67,7 @@ package: build
 # under Wine, in a private prefix and X display that tools/wine-session
 # holds around ctest and ends afterwards.
 windows:
-	@$(DEPS) windows
+	@$(DEPS) cmake windows
 	cmake --preset windows
 	cmake --build --preset windows -j $(JOBS)
 	tools/wine-session build/windows/wine ctest --preset windows -j $(JOBS)
@@ -75,7 +75,7 @@ windows:
 # The zip of the Windows program for users and its installer, in
 # build/windows.
 windows-package:
-	@$(DEPS) windows
+	@$(DEPS) cmake windows
 	cmake --preset windows
 	cmake --build --preset windows -j $(JOBS)
 	cd build/windows && cpack -G ZIP
@@ -87,7 +87,7 @@ windows-package:
 # qemu-user in that root; the package is
 # build/linux-ARCH/tests/resources/package/out/quorvel_<version>_ARCH.deb.
 arm64 armhf:
-	@$(DEPS) pi
+	@$(DEPS) cmake build test pi
 	tools/make-sysroot $@ build/roots/linux-$@
 	cmake --preset linux-$@
 	cmake --build --preset linux-$@ -j $(JOBS)
@@ -99,7 +99,7 @@ arm64 armhf:
 # given (QUORVEL_SOURCE_COMMIT, SOURCE_DATE_EPOCH, QUORVEL_DEB_VERSION_SUFFIX).
 PACKAGE_ENV = env TZ=UTC0 LC_ALL=C.UTF-8 $(if $(SOURCE_DATE_EPOCH),SOURCE_DATE_EPOCH=$(SOURCE_DATE_EPOCH))
 arm64-package armhf-package:
-	@$(DEPS) pi
+	@$(DEPS) cmake build pi
 	tools/make-sysroot $(@:-package=) build/roots/linux-$(@:-package=)
 	$(PACKAGE_ENV) cmake -S . -B build/package-$(@:-package=) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
 		-DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchain-$(@:-package=).cmake \
@@ -123,14 +123,14 @@ pi-install-check: arm64 armhf
 # its tests: the core under Node, the page in headless Chromium, and what can
 # differ between engines in Firefox ESR and WebKitGTK too.
 web:
-	@$(DEPS) web
+	@$(DEPS) cmake web
 	cmake --preset web
 	cmake --build --preset web -j $(JOBS)
 	ctest --preset web -j $(JOBS)
 
 # The page served on this machine only, until Ctrl+C.
 web-run:
-	@$(DEPS) web
+	@$(DEPS) cmake web
 	cmake --preset web
 	cmake --build --preset web -j $(JOBS) --target quorvel_site
 	@echo "Quorvel is at http://localhost:$(WEB_PORT)/ (Ctrl+C stops it)"
@@ -138,20 +138,20 @@ web-run:
 
 # The zip of the page's files for any web host, in build/web.
 web-package:
-	@$(DEPS) web
+	@$(DEPS) cmake web
 	cmake --preset web
 	cmake --build --preset web -j $(JOBS) --target quorvel_site_zip
 
 # Every download of the committed tree (HEAD) into dist/, with SHA256SUMS
 # and, given keys, signatures (see tools/release).
 release:
-	@$(DEPS) build test pi windows web release
+	@$(DEPS) cmake build test pi windows web release
 	tools/release dist
 
 # make release twice, in two folders at two times, and the same bytes from
 # both; then the same build signed with throwaway keys.
 release-check:
-	@$(DEPS) build test pi windows web release
+	@$(DEPS) cmake build test pi windows web release
 	tools/release-check
 
 # Says so, and how to run it under xvfb-run, when there is no X server.
