@@ -23,6 +23,11 @@ PAGE_LOAD_SECONDS = 60
 WAIT = {"normal": "complete", "eager": "interactive", "none": "none"}
 
 
+# The oldest Firefox whose WebDriver BiDi has every command these tests send
+# (emulation.setLocaleOverride came with it).
+NEWEST_BIDI_NEEDED = "Firefox ESR 153"
+
+
 class BiDiError(WebDriverException):
     pass
 
@@ -36,8 +41,11 @@ class Session:
                                                   timeout=PAGE_LOAD_SECONDS + 30)
         self.ids = itertools.count(1)
         self.events = []
-        self.command("session.new", {"capabilities": {"alwaysMatch": {
+        self.browser = "the browser"
+        made = self.command("session.new", {"capabilities": {"alwaysMatch": {
             "acceptInsecureCerts": False, "unhandledPromptBehavior": "dismiss"}}})
+        capabilities = made.get("capabilities", {})
+        self.browser = f"{capabilities.get('browserName', 'the browser')} {capabilities.get('browserVersion', '')}"
 
     def command(self, method, params=None):
         number = next(self.ids)
@@ -48,7 +56,12 @@ class Session:
                 self.events.append(message)
             elif message.get("id") == number:
                 if message.get("type") == "error":
-                    error = BiDiError(f"{method}: {message['error']}: {message.get('message')}")
+                    needs = ""
+                    if message["error"] == "unknown command":
+                        # A Debian point release's Firefox ESR may be older.
+                        needs = (f" ({self.browser.strip()} lacks it: these tests need "
+                                 f"{NEWEST_BIDI_NEEDED} or later)")
+                    error = BiDiError(f"{method}: {message['error']}: {message.get('message')}{needs}")
                     error.code = message["error"]
                     raise error
                 return message["result"]
