@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 30
 WEB_PORT ?= 8000
 
-.PHONY: all build debian13-test arm64-package armhf-package test clang asan fuzz bench run package windows windows-package arm64 armhf pi-install-check web web-run web-package release release-check clean
+.PHONY: all build debian13-test arm64-package armhf-package armhf-deb13-package test clang asan fuzz bench run package windows windows-package arm64 armhf pi-install-check web web-run web-package release release-check clean
 
 all: build
 
@@ -109,15 +109,31 @@ arm64-package armhf-package:
 	$(PACKAGE_ENV) cmake --build build/package-$(@:-package=) -j $(JOBS)
 	cd build/package-$(@:-package=) && $(PACKAGE_ENV) cpack -G DEB -B $(CURDIR)/build/package-$(@:-package=)/packages
 
+# The armhf package for Debian 13 (Debian 13 renamed Qt's armhf libraries
+# for 64-bit time), built on Debian 13 so that the Qt tools are of its Qt: make
+# armhf-package in a fresh Debian 13 root, against a Debian 13 armhf root made
+# here once and copied in; the package is in DEB13_OUT.
+DEB13_OUT ?= build/package-armhf-deb13
+armhf-deb13-package:
+	@$(DEPS) fresh
+	QUORVEL_SYSROOT_SUITE=trixie tools/make-sysroot armhf build/roots/trixie-armhf
+	rm -rf $(DEB13_OUT)
+	tools/fresh-debian --in build/roots/trixie-armhf /src/build/roots/linux-armhf \
+		--out /src/build/package-armhf/packages $(DEB13_OUT) trixie armhf-package \
+		QUORVEL_SOURCE_COMMIT=$(QUORVEL_SOURCE_COMMIT) SOURCE_DATE_EPOCH=$(SOURCE_DATE_EPOCH) \
+		QUORVEL_DEB_VERSION_SUFFIX=+deb13
+
 # Each Pi package with what apt resolves for it from Debian's archive, in
 # roots of the Debian releases it serves (mmdebstrap), its program started
 # there under Xvfb and the window's tests run on that Qt, through qemu-user's
 # static emulator unpacked from its .deb (see tools/pi-install-check). It
 # downloads a root for each, so it is left to developers.
-pi-install-check: arm64 armhf
+pi-install-check: arm64 armhf armhf-deb13-package
 	@$(DEPS) pi-install-check
-	tools/pi-install-check arm64
-	tools/pi-install-check armhf
+	tools/pi-install-check arm64 bookworm build/linux-arm64
+	tools/pi-install-check arm64 trixie build/linux-arm64
+	tools/pi-install-check armhf bookworm build/linux-armhf
+	tools/pi-install-check armhf trixie $(DEB13_OUT)/quorvel_*+deb13_armhf.deb
 
 # The web page in build/web/site, compiled to WebAssembly by emscripten, and
 # its tests: the core under Node, the page in headless Chromium, and what can
