@@ -1,0 +1,51 @@
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+
+namespace quorvel::testing {
+
+// Windows' app mode, "Choose your mode", in the test prefix's registry: set
+// for a test, put back as it was when the test is done.
+class AppMode {
+public:
+    AppMode() : saved_(read()) {}
+    ~AppMode() { set(saved_); }
+    AppMode(const AppMode&) = delete;
+    AppMode& operator=(const AppMode&) = delete;
+
+    // 0 dark, 1 light; nothing for no choice recorded, as on a new account.
+    static void set(std::optional<DWORD> light) {
+        if (light) {
+            RegSetKeyValueW(HKEY_CURRENT_USER, kKey, kValue, REG_DWORD, &*light, sizeof *light);
+        } else {
+            RegDeleteKeyValueW(HKEY_CURRENT_USER, kKey, kValue);
+        }
+    }
+    // What Windows tells every window after a change of the mode.
+    static void announce() {
+        SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0,
+                            reinterpret_cast<LPARAM>(L"ImmersiveColorSet"), SMTO_ABORTIFHUNG, 5000,
+                            nullptr);
+    }
+
+private:
+    static constexpr wchar_t kKey[] =
+        L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
+    static constexpr wchar_t kValue[] = L"AppsUseLightTheme";
+
+    static std::optional<DWORD> read() {
+        DWORD light = 0;
+        DWORD size = sizeof light;
+        if (RegGetValueW(HKEY_CURRENT_USER, kKey, kValue, RRF_RT_REG_DWORD, nullptr, &light,
+                         &size) != ERROR_SUCCESS) {
+            return std::nullopt;
+        }
+        return light;
+    }
+
+    std::optional<DWORD> saved_;
+};
+
+}  // namespace quorvel::testing
