@@ -112,7 +112,8 @@ void Appearance::applyToTitleBar(HWND window) {
     }
     // Loaded only once a title bar is to turn dark: most windows open light.
     static auto* const setAttribute = Lookup<HRESULT WINAPI(HWND, DWORD, LPCVOID, DWORD)>(
-        LoadLibraryW(L"dwmapi.dll"), "DwmSetWindowAttribute");
+        LoadLibraryExW(L"dwmapi.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32),
+        "DwmSetWindowAttribute");
     if (setAttribute != nullptr) {
         const BOOL useDark = dark() ? TRUE : FALSE;
         setAttribute(window, kUseImmersiveDarkMode, &useDark, sizeof useDark);
@@ -127,18 +128,26 @@ LRESULT Appearance::paintButton(const NMCUSTOMDRAW& draw, UINT dpi) const {
     if (!dark() || draw.dwDrawStage != CDDS_PREPAINT) {
         return CDRF_DODEFAULT;
     }
-    switch (GetWindowLongPtrW(draw.hdr.hwndFrom, GWL_STYLE) & BS_TYPEMASK) {
-        case BS_RADIOBUTTON:
-        case BS_AUTORADIOBUTTON:
-            paintOptionButton(draw, dpi);
-            return CDRF_SKIPDEFAULT;
-        case BS_PUSHBUTTON:
-        case BS_DEFPUSHBUTTON:
-            paintCommandButton(draw, dpi);
-            return CDRF_SKIPDEFAULT;
-        default:
-            return CDRF_DODEFAULT;
+    const LONG_PTR kind = GetWindowLongPtrW(draw.hdr.hwndFrom, GWL_STYLE) & BS_TYPEMASK;
+    const bool option = kind == BS_RADIOBUTTON || kind == BS_AUTORADIOBUTTON;
+    if (!option && kind != BS_PUSHBUTTON && kind != BS_DEFPUSHBUTTON) {
+        return CDRF_DODEFAULT;
     }
+    // The button's own device context, handed back as it came.
+    const int saved = SaveDC(draw.hdc);
+    SelectObject(draw.hdc, GetStockObject(DC_PEN));
+    SelectObject(draw.hdc, GetStockObject(DC_BRUSH));
+    SelectObject(draw.hdc,
+                 reinterpret_cast<HFONT>(SendMessageW(draw.hdr.hwndFrom, WM_GETFONT, 0, 0)));
+    SetBkMode(draw.hdc, TRANSPARENT);
+    SetTextColor(draw.hdc, palette_.text);
+    if (option) {
+        paintOptionButton(draw, dpi);
+    } else {
+        paintCommandButton(draw, dpi);
+    }
+    RestoreDC(draw.hdc, saved);
+    return CDRF_SKIPDEFAULT;
 }
 
 void Appearance::paintOptionButton(const NMCUSTOMDRAW& draw, UINT dpi) const {
@@ -146,35 +155,27 @@ void Appearance::paintOptionButton(const NMCUSTOMDRAW& draw, UINT dpi) const {
     HDC dc = draw.hdc;
     const RECT& box = draw.rc;
     FillRect(dc, &box, windowBrush_);
-
     const LRESULT state = SendMessageW(button, BM_GETSTATE, 0, 0);
-    const bool checked = (state & BST_CHECKED) != 0;
-    const bool pushed = (state & BST_PUSHED) != 0;
 
-    // The glyph of its own: the visual styles' and the classic one are
-    // white wells, too bright for eyes used to the dark. Its ring lightens
-    // under the mouse; the dot is in the text's colour.
+    // A glyph of its own: the visual styles' and the classic one are white
+    // wells, too bright for eyes used to the dark. Its ring lightens under
+    // the mouse; the dot is in the text's colour.
     const int size = Scaled(13, dpi);
     const int glyphTop = (box.top + box.bottom - size) / 2;
-    const RECT glyphBox{box.left, glyphTop, box.left + size, glyphTop + size};
-    SelectObject(dc, GetStockObject(DC_PEN));
-    SelectObject(dc, GetStockObject(DC_BRUSH));
+    const RECT glyph{box.left, glyphTop, box.left + size, glyphTop + size};
     SetDCPenColor(dc, (state & BST_HOT) != 0 ? palette_.text : palette_.edge);
-    SetDCBrushColor(dc, pushed ? palette_.buttonFace : palette_.entry);
-    Ellipse(dc, glyphBox.left, glyphBox.top, glyphBox.right, glyphBox.bottom);
-    if (checked) {
+    SetDCBrushColor(dc, (state & BST_PUSHED) != 0 ? palette_.buttonFace : palette_.entry);
+    Ellipse(dc, glyph.left, glyph.top, glyph.right, glyph.bottom);
+    if ((state & BST_CHECKED) != 0) {
         const int inset = Scaled(4, dpi);
         SetDCPenColor(dc, palette_.text);
         SetDCBrushColor(dc, palette_.text);
-        Ellipse(dc, glyphBox.left + inset, glyphBox.top + inset, glyphBox.right - inset,
-                glyphBox.bottom - inset);
+        Ellipse(dc, glyph.left + inset, glyph.top + inset, glyph.right - inset,
+                glyph.bottom - inset);
     }
 
     const std::wstring text = TextOf(button);
-    SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0)));
-    RECT textBox{glyphBox.right + Scaled(3, dpi), box.top, box.right, box.bottom};
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, palette_.text);
+    RECT textBox{glyph.right + Scaled(3, dpi), box.top, box.right, box.bottom};
     constexpr UINT kFormat = DT_LEFT | DT_VCENTER | DT_SINGLELINE;
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textBox, kFormat);
     if ((state & BST_FOCUS) != 0 && FocusCuesShown(button)) {
@@ -192,39 +193,31 @@ void Appearance::paintOptionButton(const NMCUSTOMDRAW& draw, UINT dpi) const {
 void Appearance::paintCommandButton(const NMCUSTOMDRAW& draw, UINT dpi) const {
     HWND button = draw.hdr.hwndFrom;
     HDC dc = draw.hdc;
-    const RECT& box = draw.rc;
     const LRESULT state = SendMessageW(button, BM_GETSTATE, 0, 0);
     const bool pushed = (state & BST_PUSHED) != 0;
     const bool focused = (state & BST_FOCUS) != 0;
 
-    // The face, framed by a line that thickens and lightens with the focus,
-    // as a classic button's black frame does.
-    const COLORREF face = pushed                   ? palette_.pressedFace
-                          : (state & BST_HOT) != 0 ? palette_.hotFace
-                                                   : palette_.buttonFace;
+    // The face in a frame that thickens and lightens with the focus, as a
+    // classic button's black frame does.
+    RECT box = draw.rc;
+    SetDCBrushColor(dc, focused ? palette_.text : palette_.edge);
+    FillRect(dc, &box, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
     const int line = Scaled(focused ? 2 : 1, dpi);
-    HPEN pen = CreatePen(PS_INSIDEFRAME, line, focused ? palette_.text : palette_.edge);
-    HBRUSH brush = CreateSolidBrush(face);
-    HGDIOBJ oldPen = SelectObject(dc, pen);
-    HGDIOBJ oldBrush = SelectObject(dc, brush);
-    Rectangle(dc, box.left, box.top, box.right, box.bottom);
-    SelectObject(dc, oldPen);
-    SelectObject(dc, oldBrush);
-    DeleteObject(pen);
-    DeleteObject(brush);
+    InflateRect(&box, -line, -line);
+    SetDCBrushColor(dc, pushed                   ? palette_.pressedFace
+                        : (state & BST_HOT) != 0 ? palette_.hotFace
+                                                 : palette_.buttonFace);
+    FillRect(dc, &box, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
 
     const std::wstring text = TextOf(button);
-    SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0)));
-    RECT textBox = box;
+    RECT textBox = draw.rc;
     if (pushed) {
         OffsetRect(&textBox, 1, 1);
     }
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, palette_.text);
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textBox,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     if (focused && FocusCuesShown(button)) {
-        RECT focus = box;
+        RECT focus = draw.rc;
         InflateRect(&focus, -Scaled(4, dpi), -Scaled(4, dpi));
         DrawFocus(dc, focus);
     }
