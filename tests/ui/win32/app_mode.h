@@ -6,16 +6,23 @@
 
 namespace quorvel::testing {
 
-// Windows' app mode, "Choose your mode", in the test prefix's registry: set
-// for a test, put back as it was when the test is done.
+// Windows' app mode, "Choose your mode", in the test prefix's registry, put
+// back as it was when the test is done. 0 dark, 1 light, nothing for no
+// choice recorded (a new account).
 class AppMode {
 public:
-    AppMode() : saved_(read()) {}
+    AppMode() {
+        DWORD light = 0;
+        DWORD size = sizeof light;
+        if (RegGetValueW(HKEY_CURRENT_USER, kKey, kValue, RRF_RT_REG_DWORD, nullptr, &light,
+                         &size) == ERROR_SUCCESS) {
+            saved_ = light;
+        }
+    }
     ~AppMode() { set(saved_); }
     AppMode(const AppMode&) = delete;
     AppMode& operator=(const AppMode&) = delete;
 
-    // 0 dark, 1 light; nothing for no choice recorded, as on a new account.
     static void set(std::optional<DWORD> light) {
         if (light) {
             RegSetKeyValueW(HKEY_CURRENT_USER, kKey, kValue, REG_DWORD, &*light, sizeof *light);
@@ -34,17 +41,6 @@ private:
     static constexpr wchar_t kKey[] =
         L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
     static constexpr wchar_t kValue[] = L"AppsUseLightTheme";
-
-    static std::optional<DWORD> read() {
-        DWORD light = 0;
-        DWORD size = sizeof light;
-        if (RegGetValueW(HKEY_CURRENT_USER, kKey, kValue, RRF_RT_REG_DWORD, nullptr, &light,
-                         &size) != ERROR_SUCCESS) {
-            return std::nullopt;
-        }
-        return light;
-    }
-
     std::optional<DWORD> saved_;
 };
 
