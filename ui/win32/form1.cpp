@@ -212,6 +212,9 @@ Form1::Form1(HINSTANCE instance) {
     if (window_ == nullptr) {
         return;
     }
+    // The title bar takes its colours before the window is first shown.
+    appearance_.follow(SystemScheme());
+    appearance_.applyToTitleBar(window_);
     const UINT dpi = DpiOf(window_);
     if (dpi != expectedDpi) {
         const SIZE resized = WindowSize(dpi);
@@ -373,6 +376,45 @@ void Form1::onCommand(int id, int code) {
     }
 }
 
+// Null for the controls' own colours.
+LRESULT Form1::controlColours(UINT message, HDC dc, HWND control) {
+    const bool fix = control == controls_[ControlIndex("FixLL")];
+    if (!appearance_.dark()) {
+        // The fix box is read-only on the button face: part of the window,
+        // not an entry.
+        if (fix && message == WM_CTLCOLORSTATIC) {
+            SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+            SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+        }
+        return 0;
+    }
+    const Palette& colours = appearance_.palette();
+    HBRUSH brush = appearance_.windowBrush();
+    COLORREF background = colours.window;
+    if (fix) {
+        brush = appearance_.faceBrush();
+        background = colours.buttonFace;
+    } else if (message == WM_CTLCOLOREDIT) {
+        brush = appearance_.entryBrush();
+        background = colours.entry;
+    }
+    SetTextColor(dc, colours.text);
+    SetBkColor(dc, background);
+    return reinterpret_cast<LRESULT>(brush);
+}
+
+// Entries, selections and the fix stay as they are; only the colours change,
+// painted at once.
+void Form1::followSystemColours() {
+    if (!appearance_.follow(SystemScheme())) {
+        return;
+    }
+    appearance_.applyToTitleBar(window_);
+    RedrawWindow(window_, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
 LRESULT CALLBACK Form1::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         auto* form = static_cast<Form1*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
@@ -424,13 +466,36 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         case WM_CTLCOLORSTATIC:
-            // The fix box is read-only on the button face: part of the window,
-            // not an entry.
-            if (reinterpret_cast<HWND>(lParam) == controls_[ControlIndex("FixLL")]) {
-                auto* dc = reinterpret_cast<HDC>(wParam);
-                SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-                SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-                return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORBTN:
+            if (const LRESULT brush = controlColours(message, reinterpret_cast<HDC>(wParam),
+                                                     reinterpret_cast<HWND>(lParam))) {
+                return brush;
+            }
+            break;
+        case WM_ERASEBKGND:
+            if (appearance_.dark()) {
+                RECT client{};
+                GetClientRect(window_, &client);
+                FillRect(reinterpret_cast<HDC>(wParam), &client, appearance_.windowBrush());
+                return 1;
+            }
+            break;
+        case WM_NOTIFY: {
+            const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+            if (header->code == static_cast<UINT>(NM_CUSTOMDRAW)) {
+                return appearance_.paintButton(*reinterpret_cast<const NMCUSTOMDRAW*>(lParam),
+                                               DpiOf(window_));
+            }
+            break;
+        }
+        case WM_SETTINGCHANGE:
+            // A change of the apps' mode comes as "ImmersiveColorSet"; High
+            // Contrast turned on or off as its own parameter.
+            if (wParam == SPI_SETHIGHCONTRAST ||
+                (lParam != 0 &&
+                 lstrcmpW(reinterpret_cast<const wchar_t*>(lParam), L"ImmersiveColorSet") == 0)) {
+                followSystemColours();
             }
             break;
         case WM_ACTIVATE:

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 
+#include "appearance.h"
 #include "control_table.h"
 #include "fix_entries.h"
 
@@ -49,12 +50,15 @@ private:
     void onCommand(int id, int code);
     void calculateFix();
     void keepSelectedAsTabStop(std::size_t row);
+    void followSystemColours();
+    LRESULT controlColours(UINT message, HDC dc, HWND control);
 
     HWND window_ = nullptr;
     std::array<HWND, kForm1Controls.size()> controls_{};
     HFONT boldFont_ = nullptr;
     HFONT normalFont_ = nullptr;
     HWND focusOnDeactivate_ = nullptr;
+    Appearance appearance_;
 };
 
 // Runs the window's messages, with the keyboard of a dialog (Tab, Shift+Tab,

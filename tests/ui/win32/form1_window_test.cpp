@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app_mode.h"
 #include "calculate_step.h"
 #include "control_table.h"
 #include "form1.h"
@@ -331,11 +332,17 @@ TEST(Form1Window, ClosingEndsTheProgramWithExitCodeZero) {
 }  // namespace
 }  // namespace quorvel
 
-// Usage: form1_window_test <Quorvel.exe> <decimal separator: . or ,>
+// Usage: form1_window_test <Quorvel.exe> <decimal separator: . or ,> [dark]
+// With "dark", Windows' app mode is dark for the run, and light again after.
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
-    if (argc != 3 || (std::string(argv[2]) != "." && std::string(argv[2]) != ",")) {
+    if (argc < 3 || argc > 4 || (std::string(argv[2]) != "." && std::string(argv[2]) != ",") ||
+        (argc == 4 && std::string(argv[3]) != "dark")) {
         return 2;
+    }
+    quorvel::testing::AppMode mode;
+    if (argc == 4) {
+        mode.set(0);
     }
     quorvel::gProgram = quorvel::testing::ProgramPath(argv[1]);
     quorvel::gDecimalSeparator = argv[2];

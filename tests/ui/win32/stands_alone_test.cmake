@@ -7,7 +7,8 @@ if(failed)
     message(FATAL_ERROR "cannot read the headers of ${PROGRAM}")
 endif()
 
-set(system_dlls KERNEL32.dll USER32.dll GDI32.dll msvcrt.dll)
+# ADVAPI32 reads the user's colour mode from the registry.
+set(system_dlls KERNEL32.dll USER32.dll GDI32.dll ADVAPI32.dll msvcrt.dll)
 string(REGEX MATCHALL "DLL Name: [^\r\n]+" imports "${headers}")
 if(NOT imports)
     message(FATAL_ERROR "no imports found: not a program objdump can read")
