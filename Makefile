@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 30
 WEB_PORT ?= 8000
 
-.PHONY: all build debian13-test arm64-package armhf-package armhf-deb13-package test clang asan fuzz bench run package windows windows-package arm64 armhf pi-install-check web web-run web-package release release-check clean
+.PHONY: all build ci debian13-test arm64-package armhf-package armhf-deb13-package test clang asan fuzz bench run package windows windows-package arm64 armhf pi-install-check web web-run web-package release release-check clean
 
 all: build
 
@@ -24,6 +24,10 @@ test:
 	cmake --preset ci
 	cmake --build --preset ci -j $(JOBS)
 	ctest --preset ci -j $(JOBS)
+
+# What CI runs, every leg (.ci/run).
+ci:
+	bash .ci/run
 
 # make test as a newcomer runs it on Debian 13: in a fresh root of it, made
 # from the archive and thrown away after (tools/fresh-debian).
