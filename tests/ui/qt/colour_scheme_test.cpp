@@ -1,0 +1,315 @@
+// The window in the desktop's light and dark, fed by a stand-in for the
+// portal on a session bus of the test's own: dark and back as the preference
+// changes, with what was typed, the choices and the fix kept; and every text,
+// the error report's too, readable against its background in both.
+
+#include "colour_scheme.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <memory>
+
+#include "error_report.h"
+#include "form1.h"
+#include "window_design.h"
+
+using quorvel::Form1;
+using quorvel::test::Find;
+using quorvel::test::kDesign;
+using quorvel::test::Kind;
+
+namespace {
+
+constexpr uint kNoPreference = 0;
+constexpr uint kPreferDark = 1;
+constexpr uint kPreferLight = 2;
+
+// WCAG 2's relative luminance and contrast ratio, from the pixels.
+double Luminance(QRgb colour) {
+    const auto linear = [](int channel) {
+        const double value = channel / 255.0;
+        return value <= 0.04045 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(qRed(colour)) + 0.7152 * linear(qGreen(colour)) +
+           0.0722 * linear(qBlue(colour));
+}
+
+double Contrast(QRgb a, QRgb b) {
+    const double la = Luminance(a);
+    const double lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The commonest colour in part of an image: what a text is drawn on.
+QRgb Background(const QImage& image, const QRect& part) {
+    std::map<QRgb, int> counts;
+    for (int y = part.top(); y <= part.bottom(); ++y) {
+        for (int x = part.left(); x <= part.right(); ++x) {
+            ++counts[image.pixel(x, y) | 0xff000000];
+        }
+    }
+    return std::ranges::max_element(counts, {}, &std::pair<const QRgb, int>::second)->first;
+}
+
+// A text's contrast: its background against the ink that differs most from
+// it, the middle of a stroke.
+double TextContrast(const QImage& image, const QRect& part) {
+    const QRgb background = Background(image, part);
+    double most = 1.0;
+    for (int y = part.top(); y <= part.bottom(); ++y) {
+        for (int x = part.left(); x <= part.right(); ++x) {
+            most = std::max(most, Contrast(background, image.pixel(x, y)));
+        }
+    }
+    return most;
+}
+
+// "dark" or "light" as the goals have it, from a window's background.
+QString Shade(const QImage& image) {
+    const double luminance = Luminance(Background(image, image.rect()));
+    return luminance < 0.2   ? QStringLiteral("dark")
+           : luminance > 0.6 ? QStringLiteral("light")
+                             : QStringLiteral("neither: luminance %1").arg(luminance);
+}
+
+QString Shade(QWidget& window) {
+    return Shade(window.grab().toImage());
+}
+
+// Where a control draws its text, in window coordinates.
+QRect TextPart(const QWidget* control, const QWidget* window) {
+    QRect part = control->rect();
+    QStyleOptionButton option;
+    option.initFrom(control);
+    if (const auto* radio = qobject_cast<const QRadioButton*>(control)) {
+        option.text = radio->text();
+        part = control->style()->subElementRect(QStyle::SE_RadioButtonContents, &option, control);
+    } else if (const auto* button = qobject_cast<const QPushButton*>(control)) {
+        option.text = button->text();
+        part = control->style()->subElementRect(QStyle::SE_PushButtonContents, &option, control);
+    } else if (qobject_cast<const QLineEdit*>(control) != nullptr) {
+        part = part.adjusted(2, 2, -2, -2);  // inside the frame
+    }
+    // Clipped by a frame it sits in.
+    for (const QWidget* w = control; w != window; w = w->parentWidget()) {
+        part &= QRect(control->mapFrom(w->parentWidget(), QPoint(0, 0)), w->parentWidget()->size());
+    }
+    return part.translated(control->mapTo(window, QPoint(0, 0)));
+}
+
+// A bus of the test's own, so no desktop's portal answers.
+class SessionBus {
+public:
+    SessionBus() {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), folder_.path());
+        daemon_.setProcessEnvironment(environment);
+        daemon_.start(QStringLiteral("dbus-daemon"),
+                      {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                       QStringLiteral("--print-address=1"),
+                       QStringLiteral("--address=unix:dir=") + folder_.path()});
+        while (daemon_.waitForStarted() && !daemon_.canReadLine() && daemon_.waitForReadyRead()) {
+        }
+        address_ = daemon_.readLine().trimmed();
+    }
+    ~SessionBus() {
+        daemon_.terminate();
+        daemon_.waitForFinished();
+    }
+    SessionBus(const SessionBus&) = delete;
+    SessionBus& operator=(const SessionBus&) = delete;
+
+    QByteArray address() const { return address_; }
+
+private:
+    QTemporaryDir folder_;
+    QProcess daemon_;
+    QByteArray address_;
+};
+
+// The stand-in portal, publishing `scheme` until told another.
+class Portal {
+public:
+    explicit Portal(uint scheme, bool old = false) {
+        QStringList arguments{QString::number(scheme)};
+        if (old) {
+            arguments << QStringLiteral("--read-only-old");
+        }
+        process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process_.start(QStringLiteral(QUORVEL_PORTAL_STAND_IN), arguments);
+        while (process_.waitForStarted() && !process_.canReadLine() &&
+               process_.waitForReadyRead()) {
+        }
+        ready_ = process_.readLine().trimmed() == "ready";
+    }
+    ~Portal() {
+        process_.closeWriteChannel();
+        if (!process_.waitForFinished()) {
+            process_.kill();
+            process_.waitForFinished();
+        }
+    }
+    Portal(const Portal&) = delete;
+    Portal& operator=(const Portal&) = delete;
+
+    bool ready() const { return ready_; }
+    void change(uint scheme) {
+        process_.write(QByteArray::number(scheme) + '\n');
+        process_.waitForBytesWritten();
+    }
+
+private:
+    QProcess process_;
+    bool ready_ = false;
+};
+
+struct Shown {
+    QImage image;
+    std::vector<std::pair<QString, QRect>> texts;
+};
+
+// The error report as it shows, grabbed before it is answered.
+Shown ErrorReport(QWidget* window) {
+    Shown shown;
+    QTimer::singleShot(0, [&shown] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) {
+            return;
+        }
+        shown.image = box->grab().toImage();
+        for (const QLabel* label : box->findChildren<QLabel*>()) {
+            if (!label->text().isEmpty()) {
+                shown.texts.emplace_back(label->text(), TextPart(label, box));
+            }
+        }
+        shown.texts.emplace_back(QStringLiteral("OK"), TextPart(box->button(QMessageBox::Ok), box));
+        box->button(QMessageBox::Ok)->click();
+    });
+    quorvel::ShowRunTimeError(window, quorvel::RunTimeError(quorvel::ErrorNumber::TypeMismatch));
+    return shown;
+}
+
+}  // namespace
+
+class ColourSchemeTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        bus_ = std::make_unique<SessionBus>();
+        QVERIFY2(!bus_->address().isEmpty(), "dbus-daemon did not start (package dbus-daemon)");
+        // Before anything asks for the session bus, which Qt then keeps.
+        qputenv("DBUS_SESSION_BUS_ADDRESS", bus_->address());
+    }
+    void cleanupTestCase() { bus_.reset(); }
+    void init() { QApplication::setPalette(QPalette()); }  // not the last row's
+
+    void followsTheDesktop_data() {
+        QTest::addColumn<uint>("atStart");
+        QTest::addColumn<bool>("oldPortal");
+        QTest::addColumn<QString>("shade");
+        QTest::newRow("no preference is light") << kNoPreference << false << "light";
+        QTest::newRow("prefer dark") << kPreferDark << false << "dark";
+        QTest::newRow("prefer light") << kPreferLight << false << "light";
+        QTest::newRow("a portal with Read only") << kPreferDark << true << "dark";
+    }
+
+    void followsTheDesktop() {
+        QFETCH(uint, atStart);
+        QFETCH(bool, oldPortal);
+        QFETCH(QString, shade);
+        Portal portal(atStart, oldPortal);
+        QVERIFY2(portal.ready(), "the stand-in portal did not start");
+        quorvel::ColourSchemeFollower follower;
+        Form1 form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        // Already in the desktop's shade when it first shows.
+        QCOMPARE(Shade(form), shade);
+
+        Find<QLineEdit>(&form, "Zn1")->setText(QStringLiteral("345"));
+        QTest::mouseClick(Find<QRadioButton>(&form, "South2"), Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>(&form, "Command1"), Qt::LeftButton);
+        const QString fix = Find<QLineEdit>(&form, "FixLL")->text();
+        QVERIFY(!fix.isEmpty());
+        const QStringList texts = quorvel::test::EntryTexts(&form);
+
+        for (const uint scheme : {kPreferDark, kPreferLight, kPreferDark, kNoPreference}) {
+            portal.change(scheme);
+            QTRY_COMPARE(Shade(form), scheme == kPreferDark ? "dark" : "light");
+            // The fix box keeps the button face of the shade it is in.
+            const auto* box = Find<QLineEdit>(&form, "FixLL");
+            const QImage image = form.grab().toImage();
+            QCOMPARE(Background(image, TextPart(box, &form)),
+                     form.palette().color(QPalette::Button).rgb());
+            QCOMPARE(quorvel::test::EntryTexts(&form), texts);
+            QCOMPARE(box->text(), fix);
+            QVERIFY(Find<QRadioButton>(&form, "South2")->isChecked());
+        }
+    }
+
+    void textIsReadable_data() {
+        QTest::addColumn<uint>("scheme");
+        QTest::newRow("light") << kPreferLight;
+        QTest::newRow("dark") << kPreferDark;
+    }
+
+    void textIsReadable() {
+        QFETCH(uint, scheme);
+        Portal portal(scheme);
+        QVERIFY(portal.ready());
+        quorvel::ColourSchemeFollower follower;
+        Form1 form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QTest::mouseClick(Find<QPushButton>(&form, "Command1"), Qt::LeftButton);
+
+        std::vector<std::pair<QString, QRect>> texts;
+        for (const auto& d : kDesign) {
+            if (d.kind != Kind::Frame && d.kind != Kind::BorderedFrame) {
+                const QWidget* control = Find(&form, d.name);
+                texts.emplace_back(QString::fromLatin1(d.name), TextPart(control, &form));
+            }
+        }
+        const QImage image = form.grab().toImage();
+        QStringList faint;
+        const auto check = [&faint](const QImage& shot, const auto& parts) {
+            for (const auto& [name, part] : parts) {
+                const double contrast = TextContrast(shot, part);
+                if (contrast < 4.5) {
+                    faint << QStringLiteral("%1 %2:1").arg(name).arg(contrast, 0, 'f', 2);
+                }
+            }
+        };
+        check(image, texts);
+
+        const Shown report = ErrorReport(&form);
+        QVERIFY2(report.texts.size() >= 2, "no error report with its text and button");
+        QCOMPARE(Shade(report.image), Shade(form));
+        check(report.image, report.texts);
+        QCOMPARE(faint, QStringList());
+    }
+
+private:
+    std::unique_ptr<SessionBus> bus_;
+};
+
+QTEST_MAIN(ColourSchemeTest)
+#include "colour_scheme_test.moc"
