@@ -32,6 +32,17 @@ QVariant Unwrapped(QVariant value) {
     return value;
 }
 
+QDBusMessage ReadCall(const QString& method) {
+    QDBusMessage call = QDBusMessage::createMethodCall(kPortal, kPortalPath, kSettings, method);
+    call << kAppearance << kColorScheme;
+    return call;
+}
+
+// Portals before version 2 have Read only.
+bool LacksReadOne(const QDBusMessage& reply) {
+    return reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.UnknownMethod");
+}
+
 }  // namespace
 
 QPalette DarkPalette() {
@@ -81,45 +92,71 @@ ColourSchemeFollower::ColourSchemeFollower(QObject* parent) : QObject(parent) {
     connect(QGuiApplication::styleHints(), &QStyleHints::colorSchemeChanged, this, followQt);
 #endif
 
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (themePalette_ || !bus.isConnected()) {
+    if (themePalette_) {
         return;
     }
     // The slot's signature names QDBusVariant, which QtDBus finds only once
     // the type is known to Qt's meta-types; nothing has used it this early.
     qRegisterMetaType<QDBusVariant>();
-    bus.connect(kPortal, kPortalPath, kSettings, QStringLiteral("SettingChanged"), this,
-                SLOT(settingChanged(QString, QString, QDBusVariant)));
-    // Asking whether the portal is there starts nothing; asking the portal
-    // itself would start it, which can take seconds, so that is not waited for.
-    const bool running = bus.interface()->isServiceRegistered(kPortal);
-    read(QStringLiteral("ReadOne"), running);
+    // Connecting to the session bus takes a millisecond or more: that is done
+    // beside the window being built, so start-up does not wait for it. Asking
+    // whether the portal is there starts nothing; a running portal is read at
+    // once, usually before the window's first paint.
+    reader_ = std::thread([this] {
+        QDBusConnection bus = QDBusConnection::sessionBus();
+        if (!bus.isConnected()) {
+            return;
+        }
+        // Listening before reading, so no change falls between the two.
+        bus.connect(kPortal, kPortalPath, kSettings, QStringLiteral("SettingChanged"), this,
+                    SLOT(settingChanged(QString, QString, QDBusVariant)));
+        const bool running = bus.interface()->isServiceRegistered(kPortal);
+        QDBusMessage reply;
+        if (running) {
+            reply = bus.call(ReadCall(QStringLiteral("ReadOne")), QDBus::Block,
+                             kRunningPortalTimeoutMs);
+            if (LacksReadOne(reply)) {
+                reply = bus.call(ReadCall(QStringLiteral("Read")), QDBus::Block,
+                                 kRunningPortalTimeoutMs);
+            }
+        }
+        QMetaObject::invokeMethod(
+            this, [this, running, reply] { busReady(running, reply); }, Qt::QueuedConnection);
+    });
 }
 
-void ColourSchemeFollower::read(const QString& method, bool wait) {
-    QDBusMessage call = QDBusMessage::createMethodCall(kPortal, kPortalPath, kSettings, method);
-    call << kAppearance << kColorScheme;
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (wait) {
-        readAnswered(method, bus.call(call, QDBus::Block, kRunningPortalTimeoutMs), wait);
-        return;
+ColourSchemeFollower::~ColourSchemeFollower() {
+    if (reader_.joinable()) {
+        reader_.join();
     }
-    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call), this);
+}
+
+void ColourSchemeFollower::busReady(bool running, const QDBusMessage& reply) {
+    if (running) {
+        apply(reply);
+    } else {
+        // Asking the portal starts it, which can take seconds: not waited for.
+        readWithoutWaiting(QStringLiteral("ReadOne"));
+    }
+}
+
+void ColourSchemeFollower::readWithoutWaiting(const QString& method) {
+    auto* watcher = new QDBusPendingCallWatcher(
+        QDBusConnection::sessionBus().asyncCall(ReadCall(method)), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
             [this, method](QDBusPendingCallWatcher* answered) {
                 answered->deleteLater();
-                readAnswered(method, answered->reply(), false);
+                if (method == QLatin1String("ReadOne") && LacksReadOne(answered->reply())) {
+                    readWithoutWaiting(QStringLiteral("Read"));
+                } else {
+                    apply(answered->reply());
+                }
             });
 }
 
-void ColourSchemeFollower::readAnswered(const QString& method, const QDBusMessage& reply,
-                                        bool wait) {
+void ColourSchemeFollower::apply(const QDBusMessage& reply) {
     if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty()) {
         settingChanged(kAppearance, kColorScheme, QDBusVariant(reply.arguments().constFirst()));
-    } else if (method == QLatin1String("ReadOne") &&
-               reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.UnknownMethod")) {
-        // Portals before version 2 have Read only.
-        read(QStringLiteral("Read"), wait);
     }
 }
 

@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QPalette>
 
+#include <thread>
+
 class QApplication;
 class QDBusMessage;
 class QDBusVariant;
@@ -22,21 +24,23 @@ class ColourSchemeFollower : public QObject {
     Q_OBJECT
 
 public:
-    // Reads the preference before returning when a portal is running, so the
-    // first paint is already in the right colours; a portal that first has
-    // to be started is asked without waiting.
+    // Starts reading the preference; a running portal's answer comes in the
+    // first turn of the event loop, one that first has to be started later.
     explicit ColourSchemeFollower(QObject* parent = nullptr);
+    ~ColourSchemeFollower() override;
 
 private slots:
     void settingChanged(const QString& nameSpace, const QString& key, const QDBusVariant& value);
 
 private:
-    void read(const QString& method, bool wait);
-    void readAnswered(const QString& method, const QDBusMessage& reply, bool wait);
+    void busReady(bool running, const QDBusMessage& reply);
+    void readWithoutWaiting(const QString& method);
+    void apply(const QDBusMessage& reply);
     void setDark(bool dark);
 
     bool themePalette_ = false;
     bool dark_ = false;
+    std::thread reader_;
 };
 
 // Makes the application follow the system's colour scheme from now on.

@@ -153,10 +153,7 @@ public:
         }
         process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         process_.start(QStringLiteral(QUORVEL_PORTAL_STAND_IN), arguments);
-        while (process_.waitForStarted() && !process_.canReadLine() &&
-               process_.waitForReadyRead()) {
-        }
-        ready_ = process_.readLine().trimmed() == "ready";
+        ready_ = nextLine() == "ready";
     }
     ~Portal() {
         process_.closeWriteChannel();
@@ -169,12 +166,21 @@ public:
     Portal& operator=(const Portal&) = delete;
 
     bool ready() const { return ready_; }
+    // Whether the program has read the setting, and so listens for changes.
+    bool asked() { return nextLine() == "asked"; }
     void change(uint scheme) {
         process_.write(QByteArray::number(scheme) + '\n');
         process_.waitForBytesWritten();
     }
 
 private:
+    QByteArray nextLine() {
+        while (process_.waitForStarted() && !process_.canReadLine() &&
+               process_.waitForReadyRead()) {
+        }
+        return process_.readLine().trimmed();
+    }
+
     QProcess process_;
     bool ready_ = false;
 };
@@ -241,8 +247,8 @@ private slots:
         Form1 form;
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        // Already in the desktop's shade when it first shows.
-        QCOMPARE(Shade(form), shade);
+        QVERIFY(portal.asked());
+        QTRY_COMPARE(Shade(form), shade);
 
         Find<QLineEdit>(&form, "Zn1")->setText(QStringLiteral("345"));
         QTest::mouseClick(Find<QRadioButton>(&form, "South2"), Qt::LeftButton);
@@ -279,6 +285,8 @@ private slots:
         Form1 form;
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(portal.asked());
+        QTRY_COMPARE(Shade(form), scheme == kPreferDark ? "dark" : "light");
         QTest::mouseClick(Find<QPushButton>(&form, "Command1"), Qt::LeftButton);
 
         std::vector<std::pair<QString, QRect>> texts;

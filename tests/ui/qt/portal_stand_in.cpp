@@ -4,7 +4,7 @@
 // 1 dark, 2 light); each line on standard input is a new value, announced
 // with SettingChanged as a desktop switching at sunset does. With
 // --read-only-old, ReadOne is missing, as in portals before version 2.
-// Prints "ready" once it owns the portal's name.
+// Prints "ready" once it owns the portal's name, and "asked" when read.
 
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -34,6 +34,7 @@ public:
 
 public slots:
     QDBusVariant ReadOne(const QString& nameSpace, const QString& key) {
+        Asked();
         if (!hasReadOne_) {
             sendErrorReply(QDBusError::UnknownMethod, QStringLiteral("No such method ReadOne"));
             return {};
@@ -41,6 +42,7 @@ public slots:
         return value(nameSpace, key);
     }
     QDBusVariant Read(const QString& nameSpace, const QString& key) {
+        Asked();
         return QDBusVariant(QVariant::fromValue(value(nameSpace, key)));
     }
 
@@ -48,6 +50,11 @@ signals:
     void SettingChanged(const QString& nameSpace, const QString& key, const QDBusVariant& value);
 
 private:
+    static void Asked() {
+        std::printf("asked\n");
+        std::fflush(stdout);
+    }
+
     QDBusVariant value(const QString& nameSpace, const QString& key) {
         if (nameSpace != QLatin1String("org.freedesktop.appearance") ||
             key != QLatin1String("color-scheme")) {
