@@ -64,9 +64,10 @@ QPalette DarkPalette() {
     palette.setColor(QPalette::PlaceholderText, QColor(0xa0, 0xa0, 0xa0));
     palette.setColor(QPalette::Link, QColor(0x6c, 0xb4, 0xff));
     palette.setColor(QPalette::LinkVisited, QColor(0xb4, 0x8c, 0xff));
-    // White on this blue is 5.5:1, a selection in an entry or the fix box.
-    palette.setColor(QPalette::Highlight, QColor(0x2f, 0x65, 0xca));
-    palette.setColor(QPalette::HighlightedText, Qt::white);
+    // A light blue: black on it is 7:1 (a selection in an entry or the fix
+    // box), and the focus ring drawn a shade darker still 3:1 on the window.
+    palette.setColor(QPalette::Highlight, QColor(0x5b, 0x9b, 0xf0));
+    palette.setColor(QPalette::HighlightedText, Qt::black);
     for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
         palette.setColor(QPalette::Disabled, role, disabledText);
     }

@@ -166,7 +166,6 @@ void Form1::setErrorReporter(ErrorReporter reporter) {
 void Form1::buildControls() {
     const QFont bold = WindowFont(QFont::Bold);
     const QFont normal = WindowFont(QFont::Normal);
-    std::vector<QRadioButton*> optionButtons;
     std::vector<QWidget*> groups;
 
     for (std::size_t i = 0; i < kForm1Controls.size(); ++i) {
@@ -187,8 +186,7 @@ void Form1::buildControls() {
         if (row.accessibleName != nullptr) {
             control->setAccessibleName(QString::fromUtf8(row.accessibleName));
         }
-        if (auto* button = qobject_cast<QRadioButton*>(control)) {
-            optionButtons.push_back(button);
+        if (qobject_cast<QRadioButton*>(control) != nullptr) {
             if (std::ranges::find(groups, container) == groups.end()) {
                 groups.push_back(container);
             }
@@ -201,8 +199,12 @@ void Form1::buildControls() {
     // Made after the controls, so it is the last child and outlives them.
     auto* indicatorStyle = new SmallIndicatorStyle;
     indicatorStyle->setParent(this);
-    for (QRadioButton* button : optionButtons) {
-        button->setStyle(indicatorStyle);
+    for (QWidget* control : controls_) {
+        if (qobject_cast<QRadioButton*>(control) != nullptr ||
+            qobject_cast<QLineEdit*>(control) != nullptr ||
+            qobject_cast<QGroupBox*>(control) != nullptr) {
+            control->setStyle(indicatorStyle);
+        }
     }
 }
 
