@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Start-up time of Quorvel against xcalc on a private Xvfb server: from
-# launching the program to its window being mapped, as a window manager would
-# see it (a MapNotify on the root window). Both are run in turn, RUNS times
-# each after one warm-up run, and the medians, their ratio and Quorvel's peak
-# resident memory are printed.
+# Start-up time of Quorvel against a plain Qt window with the same controls
+# (plain_qt_window.cpp, built beside it) and xcalc on a private Xvfb server:
+# from launching the program to its window being mapped, as a window manager
+# would see it (a MapNotify on the root window). They are run in turn, RUNS
+# times each after one warm-up run, and the medians, their ratios and
+# Quorvel's peak resident memory are printed.
 #
-#   bench/startup.sh [path/to/quorvel] [runs]
+#   bench/startup.sh [path/to/quorvel] [runs] [path/to/plain_qt_window]
 #
 # Needs Xvfb (xvfb), xev and xprop (x11-utils) and xcalc (x11-apps), all listed in
 # tools/packages.txt.
@@ -13,6 +14,7 @@ set -euo pipefail
 
 program=${1:-build/release/ui/qt/quorvel}
 runs=${2:-15}
+plain=${3:-$(dirname "$program")/../../bench/plain_qt_window}
 settle=0.5  # seconds after mapping before reading peak memory: the first paint is done by then
 
 for tool in Xvfb xev xprop xcalc stdbuf; do
@@ -21,11 +23,14 @@ for tool in Xvfb xev xprop xcalc stdbuf; do
         exit 1
     }
 done
-[[ -x $program ]] || {
-    echo "startup.sh: $program is not built; run make build" >&2
-    exit 1
-}
+for built in "$program" "$plain"; do
+    [[ -x $built ]] || {
+        echo "startup.sh: $built is not built; run make build" >&2
+        exit 1
+    }
+done
 program=$(realpath "$program")
+plain=$(realpath "$plain")
 
 work=$(mktemp -d)
 xvfb_pid=""
@@ -59,6 +64,7 @@ peak_kib() {
 }
 
 quorvel_ms=()
+plain_ms=()
 xcalc_ms=()
 peak_max=0
 for ((i = 0; i <= runs; i++)); do
@@ -67,19 +73,26 @@ for ((i = 0; i <= runs; i++)); do
     sleep "$settle"
     peak=$(peak_kib "$launched")
     finish 0.1
+    time_to_map plain_qt_window "$plain"
+    p=$elapsed
+    finish 0.1
     time_to_map xcalc xcalc
     x=$elapsed
     finish 0.1
     ((i == 0)) && continue  # the warm-up run fills the page cache
     quorvel_ms+=("$q")
+    plain_ms+=("$p")
     xcalc_ms+=("$x")
     ((peak > peak_max)) && peak_max=$peak
 done
 
 q_median=$(printf '%s\n' "${quorvel_ms[@]}" | median)
+p_median=$(printf '%s\n' "${plain_ms[@]}" | median)
 x_median=$(printf '%s\n' "${xcalc_ms[@]}" | median)
 echo "runs:                       $runs (after one warm-up run each)"
 echo "quorvel, launch to mapped:  median $q_median ms  (${quorvel_ms[*]})"
+echo "plain Qt window:            median $p_median ms  (${plain_ms[*]})"
 echo "xcalc, launch to mapped:    median $x_median ms  (${xcalc_ms[*]})"
+awk -v q="$q_median" -v p="$p_median" 'BEGIN { printf "ratio quorvel / plain Qt:   %.2f\n", q / p }'
 awk -v q="$q_median" -v x="$x_median" 'BEGIN { printf "ratio quorvel / xcalc:      %.2f\n", q / x }'
 awk -v k="$peak_max" 'BEGIN { printf "quorvel peak resident:      %.1f MiB (VmHWM, largest of the runs)\n", k / 1024 }'

@@ -69,6 +69,7 @@ foreach(pattern
         "Depends:.*fonts-liberation2"
         "Depends:.*libqt6widgets6 \\(>="
         "Depends:.*libqt6gui6 \\(>="
+        "Depends:.*libqt6dbus6 \\(>="
         "Depends:.*libstdc\\+\\+6 \\(>="
         "Depends:.*libc6 \\(>=")
     if(NOT fields MATCHES "${pattern}")

@@ -97,15 +97,20 @@ QWidget* MakeControl(const ControlRow& row, QWidget* container) {
     return nullptr;
 }
 
+// The fix box's background is the window's button face, light or dark.
+void ShowButtonFace(QLineEdit* box, const QPalette& window) {
+    QPalette palette = box->palette();
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        palette.setColor(group, QPalette::Base, window.color(group, QPalette::Button));
+    }
+    box->setPalette(palette);
+}
+
 // Only the command writes the fix; the box looks like part of the window, not
 // like an entry, but its text can still be selected and copied.
 void MakeOutputBox(QLineEdit* box) {
     box->setReadOnly(true);
-    QPalette palette = box->palette();
-    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        palette.setColor(group, QPalette::Base, palette.color(group, QPalette::Button));
-    }
-    box->setPalette(palette);
+    ShowButtonFace(box, box->palette());
 }
 
 // The widgets as the shared click sees them; the table's kind of each row
@@ -161,7 +166,6 @@ void Form1::setErrorReporter(ErrorReporter reporter) {
 void Form1::buildControls() {
     const QFont bold = WindowFont(QFont::Bold);
     const QFont normal = WindowFont(QFont::Normal);
-    std::vector<QRadioButton*> optionButtons;
     std::vector<QWidget*> groups;
 
     for (std::size_t i = 0; i < kForm1Controls.size(); ++i) {
@@ -182,8 +186,7 @@ void Form1::buildControls() {
         if (row.accessibleName != nullptr) {
             control->setAccessibleName(QString::fromUtf8(row.accessibleName));
         }
-        if (auto* button = qobject_cast<QRadioButton*>(control)) {
-            optionButtons.push_back(button);
+        if (qobject_cast<QRadioButton*>(control) != nullptr) {
             if (std::ranges::find(groups, container) == groups.end()) {
                 groups.push_back(container);
             }
@@ -196,8 +199,12 @@ void Form1::buildControls() {
     // Made after the controls, so it is the last child and outlives them.
     auto* indicatorStyle = new SmallIndicatorStyle;
     indicatorStyle->setParent(this);
-    for (QRadioButton* button : optionButtons) {
-        button->setStyle(indicatorStyle);
+    for (QWidget* control : controls_) {
+        if (qobject_cast<QRadioButton*>(control) != nullptr ||
+            qobject_cast<QLineEdit*>(control) != nullptr ||
+            qobject_cast<QGroupBox*>(control) != nullptr) {
+            control->setStyle(indicatorStyle);
+        }
     }
 }
 
@@ -221,6 +228,16 @@ FixEntries Form1::entries() const {
 void Form1::calculateFix() {
     WidgetFrontEnd frontEnd(controls_, this, reportError_);
     ClickCalculateFix(frontEnd);
+}
+
+void Form1::changeEvent(QEvent* event) {
+    // The fix box holds its background colour itself, so a new palette (the
+    // system turning dark or light) does not reach it on its own.
+    auto* fix = static_cast<QLineEdit*>(controls_[ControlIndex("FixLL")]);
+    if (event->type() == QEvent::PaletteChange && fix != nullptr) {
+        ShowButtonFace(fix, palette());
+    }
+    QWidget::changeEvent(event);
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {

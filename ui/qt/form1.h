@@ -30,6 +30,7 @@ public:
     FixEntries entries() const;
 
 protected:
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "application.h"
+#include "colour_scheme.h"
 #include "display_check.h"
 
 // Straight into the window: no options, no settings, nothing read or written.
@@ -16,6 +17,7 @@ int main(int argc, char* argv[]) {
     }
     QApplication app(argc, argv);
     quorvel::DescribeApplication(app);
+    quorvel::FollowSystemColourScheme(app);
     const auto window = quorvel::ShowMainWindow();
     return QApplication::exec();
 }
