@@ -472,11 +472,6 @@ class Form1PageTest(unittest.TestCase):
     @in_every_engine
     def test_a_tap_on_a_phone_shows_its_fix(self):
         self.open(width=390, height=844)
-        # Scrolled once the page has given its starting focus, at its first
-        # frame, as a navigator's tap comes: that focus scrolls its box into
-        # view, and a loaded WebKitGTK attaches the program before it.
-        WebDriverWait(self.driver, 10).until(
-            lambda d: d.execute_script("return document.activeElement !== document.body"))
         button = self.element("Command1")
         self.driver.execute_script("arguments[0].scrollIntoView()", button)
         # Tapped once the scroll has been painted, where the navigator sees the
