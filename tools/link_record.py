@@ -124,6 +124,21 @@ def paragraphs(path):
     return result
 
 
+def without_grant(paragraph, text):
+    """text, a License field's own text, less the grant it may open with.
+    Debian 12's copyright files give the grant (whose licence applies and
+    where its text is) as a License-Grant field; Debian 13's emscripten puts
+    it at the head of the License field. The notices carry the licence's
+    text, not the pointer to it; a body that is only a grant leaves the text
+    to the stand-alone License paragraphs, as an empty one does."""
+    if "License-Grant" in paragraph:
+        return text
+    grant, _, rest = text.partition("\n\n")
+    if re.search(r"<[^<>\s]+>", grant) and re.search(r"licen[cs]e", grant, re.I):
+        return rest
+    return text
+
+
 def missing_notice(notices, copyright_paragraphs, files):
     """What the notices lack of the copyright paragraph whose first Files
     entry is files: its first copyright holder and its licence's text (the
@@ -133,6 +148,7 @@ def missing_notice(notices, copyright_paragraphs, files):
         return [f"the copyright file has no paragraph for {files}"]
     paragraph = found[0]
     name, _, text = paragraph["License"].partition("\n")
+    text = without_grant(paragraph, text)
     texts = [text] if text.strip() else [
         next((p["License"].partition("\n")[2] for p in copyright_paragraphs
               if "Files" not in p and p.get("License", "").split("\n")[0] == one), "")

@@ -39,6 +39,7 @@ CHROMEDRIVER = "/usr/bin/chromedriver"
 # marks Calculate Fix unavailable until then.
 WINDOW_READY = ("const b = document.getElementById('Command1');"
                 "return b !== null && !b.hasAttribute('aria-disabled');")
+STARTING_FOCUS = "return document.activeElement !== document.body;"
 # A click on Calculate Fix, as a user's; returns what FixLL then shows ('' for
 # a page whose window is not there yet).
 CLICK_FIX = """
@@ -316,9 +317,15 @@ class _Engine:
             shutil.rmtree(self.profile, ignore_errors=True)
 
     def open(self, url):
-        """Loads the page and waits until its window is usable."""
+        """Loads the page and waits until its window is usable and has its
+        starting focus."""
         self.driver.get(url)
         self.wait_ready()
+        # The starting focus (autofocus) is given at the page's first frame,
+        # which a loaded WebKitGTK makes after the program has attached: keys
+        # typed or a scroll made before it would be taken over by it, as no
+        # person's can, who sees the window only from that frame on.
+        WebDriverWait(self.driver, 30).until(lambda d: d.execute_script(STARTING_FOCUS))
 
     def wait_ready(self, timeout=30):
         WebDriverWait(self.driver, timeout).until(lambda d: d.execute_script(WINDOW_READY))
