@@ -24,6 +24,7 @@
 #include <cmath>
 #include <map>
 
+#include "contrast.h"
 #include "error_report.h"
 #include "form1.h"
 #include "window_design.h"
@@ -39,20 +40,12 @@ constexpr uint kNoPreference = 0;
 constexpr uint kPreferDark = 1;
 constexpr uint kPreferLight = 2;
 
-// WCAG 2's relative luminance and contrast ratio, from the pixels.
 double Luminance(QRgb colour) {
-    const auto linear = [](int channel) {
-        const double value = channel / 255.0;
-        return value <= 0.04045 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * linear(qRed(colour)) + 0.7152 * linear(qGreen(colour)) +
-           0.0722 * linear(qBlue(colour));
+    return quorvel::test::Luminance(qRed(colour), qGreen(colour), qBlue(colour));
 }
 
 double Contrast(QRgb a, QRgb b) {
-    const double la = Luminance(a);
-    const double lb = Luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+    return quorvel::test::ContrastRatio(Luminance(a), Luminance(b));
 }
 
 // The commonest colour in part of an image: what a text is drawn on.

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app_mode.h"
+#include "contrast.h"
 #include "control_table.h"
 #include "form1.h"
 
@@ -21,20 +22,12 @@ namespace {
 
 using testing::AppMode;
 
-// WCAG 2 relative luminance.
 double Luminance(COLORREF colour) {
-    const auto linear = [](int channel) {
-        const double c = channel / 255.0;
-        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * linear(GetRValue(colour)) + 0.7152 * linear(GetGValue(colour)) +
-           0.0722 * linear(GetBValue(colour));
+    return test::Luminance(GetRValue(colour), GetGValue(colour), GetBValue(colour));
 }
 
 double Contrast(COLORREF a, COLORREF b) {
-    const double first = Luminance(a);
-    const double second = Luminance(b);
-    return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
+    return test::ContrastRatio(Luminance(a), Luminance(b));
 }
 
 // The pixels of an area of the window's client area, once all it had to
